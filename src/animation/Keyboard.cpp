@@ -1,0 +1,33 @@
+#include "animation/Keyboard.h"
+
+#include "animation/Demonstrations.h"
+#include "camera/Camera.h"
+
+#include <GL/glut.h>
+
+#include <cstdlib>
+
+namespace {
+constexpr unsigned char escapeKey = 27;
+constexpr unsigned char spaceKey = 32;
+constexpr int modeCount = 5;
+}  // namespace
+
+void keyboard(unsigned char key, int /*x*/, int /*y*/)
+{
+    if (key == escapeKey) {
+        std::exit(1);
+    } else if (key == spaceKey) {
+        animating = !animating;
+        // freeglut calls an idle callback in a busy loop; a paused demo takes
+        // it away so that it does not spin a core doing nothing.
+        glutIdleFunc(animating ? idle : nullptr);
+        glutPostRedisplay();
+    } else {
+        // Kept reduced so that the counter can never overflow; only the
+        // remainder was ever read.
+        modeCounter = (modeCounter + 1) % modeCount;
+        camera.up = Vector3(0.0, 1.0, 0.0).normalized();
+        glutPostRedisplay();
+    }
+}

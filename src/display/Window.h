@@ -1,0 +1,13 @@
+#pragma once
+
+// The window's size as the last reshape reported it.
+extern int windowWidth;
+extern int windowHeight;
+
+// Initialises GLUT, opens the window, sets the OpenGL state the drawing
+// relies on and installs the callbacks. The caller then runs the main loop.
+void startUp(int* argc, char** argv);
+
+// GLUT callbacks: one split-screen frame, and a change of window size.
+void display();
+void reshape(int width, int height);
