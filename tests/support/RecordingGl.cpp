@@ -64,10 +64,22 @@ GlCall call(const std::string& name, std::vector<double> args)
 
 namespace recording {
 
-const std::vector<GlCall>& calls() { return recorded; }
-void clear() { recorded.clear(); }
-void setEnabled(bool on) { enabled = on; }
-const Callbacks& callbacks() { return installed; }
+const std::vector<GlCall>& calls()
+{
+    return recorded;
+}
+void clear()
+{
+    recorded.clear();
+}
+void setEnabled(bool on)
+{
+    enabled = on;
+}
+const Callbacks& callbacks()
+{
+    return installed;
+}
 
 std::vector<GlCall> callsNamed(const std::string& name)
 {
@@ -90,9 +102,18 @@ extern "C" {
 
 void* glutBitmap8By13 = nullptr;
 
-void glutInit(int* argc, char** /*argv*/) { record("glutInit", {double(*argc)}); }
-void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {double(mode)}); }
-void glutInitWindowSize(int w, int h) { record("glutInitWindowSize", {double(w), double(h)}); }
+void glutInit(int* argc, char** /*argv*/)
+{
+    record("glutInit", {double(*argc)});
+}
+void glutInitDisplayMode(unsigned int mode)
+{
+    record("glutInitDisplayMode", {double(mode)});
+}
+void glutInitWindowSize(int w, int h)
+{
+    record("glutInitWindowSize", {double(w), double(h)});
+}
 void glutInitWindowPosition(int x, int y)
 {
     record("glutInitWindowPosition", {double(x), double(y)});
@@ -122,10 +143,22 @@ void glutReshapeFunc(void (*f)(int, int))
     installed.reshape = f;
     record("glutReshapeFunc", {}, nullptr, reinterpret_cast<const void*>(f));
 }
-void glutMainLoop() { record("glutMainLoop"); }
-void glutPostRedisplay() { record("glutPostRedisplay"); }
-void glutSwapBuffers() { record("glutSwapBuffers"); }
-void glutSolidCube(double size) { record("glutSolidCube", {size}); }
+void glutMainLoop()
+{
+    record("glutMainLoop");
+}
+void glutPostRedisplay()
+{
+    record("glutPostRedisplay");
+}
+void glutSwapBuffers()
+{
+    record("glutSwapBuffers");
+}
+void glutSolidCube(double size)
+{
+    record("glutSolidCube", {size});
+}
 void glutSolidSphere(double r, GLint slices, GLint stacks)
 {
     record("glutSolidSphere", {r, double(slices), double(stacks)});
@@ -149,17 +182,38 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
     record("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
 }
 
-void glEnable(GLenum cap) { record("glEnable", {double(cap)}); }
-void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
-void glLoadIdentity() { record("glLoadIdentity"); }
-void glPushMatrix() { record("glPushMatrix"); }
-void glPopMatrix() { record("glPopMatrix"); }
-void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glEnable(GLenum cap)
+{
+    record("glEnable", {double(cap)});
+}
+void glMatrixMode(GLenum mode)
+{
+    record("glMatrixMode", {double(mode)});
+}
+void glLoadIdentity()
+{
+    record("glLoadIdentity");
+}
+void glPushMatrix()
+{
+    record("glPushMatrix");
+}
+void glPopMatrix()
+{
+    record("glPopMatrix");
+}
+void glClear(GLbitfield mask)
+{
+    record("glClear", {double(mask)});
+}
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
     record("glClearColor", {r, g, b, a});
 }
-void glLineWidth(GLfloat width) { record("glLineWidth", {width}); }
+void glLineWidth(GLfloat width)
+{
+    record("glLineWidth", {width});
+}
 void glLightfv(GLenum light, GLenum pname, const GLfloat* p)
 {
     record("glLightfv", {double(light), double(pname), p[0], p[1], p[2], p[3]});
@@ -168,13 +222,37 @@ void glViewport(GLint x, GLint y, GLsizei w, GLsizei h)
 {
     record("glViewport", {double(x), double(y), double(w), double(h)});
 }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { record("glNormal3f", {x, y, z}); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {x, y, z}); }
-void glVertex3dv(const GLdouble* v) { record("glVertex3dv", {v[0], v[1], v[2]}); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
-void glRasterPos4dv(const GLdouble* v) { record("glRasterPos4dv", {v[0], v[1], v[2], v[3]}); }
-void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
-void glEnd() { record("glEnd"); }
+void glColor3f(GLfloat r, GLfloat g, GLfloat b)
+{
+    record("glColor3f", {r, g, b});
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glNormal3f", {x, y, z});
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glVertex3f", {x, y, z});
+}
+void glVertex3dv(const GLdouble* v)
+{
+    record("glVertex3dv", {v[0], v[1], v[2]});
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glTranslatef", {x, y, z});
+}
+void glRasterPos4dv(const GLdouble* v)
+{
+    record("glRasterPos4dv", {v[0], v[1], v[2], v[3]});
+}
+void glBegin(GLenum mode)
+{
+    record("glBegin", {double(mode)});
+}
+void glEnd()
+{
+    record("glEnd");
+}
 
 }  // extern "C"

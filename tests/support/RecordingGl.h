@@ -11,8 +11,8 @@
 
 struct GlCall {
     std::string name;
-    std::vector<double> args;  // every numeric argument, widened exactly
-    std::string text;          // string argument (window title), if any
+    std::vector<double> args;       // every numeric argument, widened exactly
+    std::string text;               // string argument (window title), if any
     const void* pointer = nullptr;  // callback or font argument, if any
 
     bool operator==(const GlCall& other) const;
