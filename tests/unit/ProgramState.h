@@ -1,0 +1,26 @@
+#pragma once
+
+#include "RecordingGl.h"
+#include "animation/Demonstrations.h"
+#include "animation/Trail.h"
+#include "camera/Camera.h"
+#include "display/Window.h"
+
+// The program keeps its state in globals for the whole run; each test starts
+// from the state the program has before its entry point runs.
+inline void resetProgramState()
+{
+    camera = Camera();
+    for (Vector3& entry : trail)
+        entry = Vector3();
+    trailHead = 0;
+    animating = true;
+    modeCounter = 0;
+    caption = "";
+    orbitRadius = 10.0f;
+    orbitAngle = 0.0f;
+    elevation = 0.0f;
+    windowWidth = 800;
+    windowHeight = 400;
+    recording::clear();
+}
