@@ -1,6 +1,7 @@
 #include "math/Matrix4.h"
 
 #include <cmath>
+#include <cstddef>
 
 void Matrix4::setIdentity()
 {
@@ -12,7 +13,7 @@ void Matrix4::setColumn(int index, const Vector3& v)
 {
     if (index < 0 || index > 3)
         return;
-    double* column = elements + index * 4;
+    double* column = &elements[static_cast<std::size_t>(index) * 4];
     column[0] = v.x;
     column[1] = v.y;
     column[2] = v.z;
@@ -22,7 +23,9 @@ void Matrix4::setColumn(int index, const Vector3& v)
 Vector3 Matrix4::transformPoint(const Vector3& point) const
 {
     const double* e = elements;
-    const double x = point.x, y = point.y, z = point.z;
+    const double x = point.x;
+    const double y = point.y;
+    const double z = point.z;
     // The grouping differs between rows on purpose; it fixes the rounding of
     // every result bit for bit.
     const double resultX = ((e[8] * z + e[4] * y) + e[0] * x) + e[12];

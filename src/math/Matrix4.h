@@ -11,7 +11,7 @@ public:
 
     void setIdentity();
     void setColumn(int index, const Vector3& v);
-    Vector3 transformPoint(const Vector3& point) const;
+    [[nodiscard]] Vector3 transformPoint(const Vector3& point) const;
 
     // Turns points by `angle` radians about `axis` clockwise as seen from the
     // axis tip: the transpose of the usual right-handed axis-angle matrix.

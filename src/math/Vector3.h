@@ -13,8 +13,8 @@ public:
 
     Vector3& set(double newX, double newY, double newZ);
 
-    double length() const;
-    Vector3 dividedBy(double divisor) const;
-    Vector3 normalized() const;
-    Vector3 cross(const Vector3& other) const;
+    [[nodiscard]] double length() const;
+    [[nodiscard]] Vector3 dividedBy(double divisor) const;
+    [[nodiscard]] Vector3 normalized() const;
+    [[nodiscard]] Vector3 cross(const Vector3& other) const;
 };
