@@ -7,6 +7,7 @@ set -euo pipefail
 
 demo=$1
 check=$2
+# shellcheck source=SCRIPTDIR/session.sh
 source "$(dirname "$0")/session.sh"
 
 work=$(mktemp -d)

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for driving camera-demo the way a person would: a private virtual X
 # server, the real executable, keys through XTEST and screenshots read back
 # from the X server. Meant to be sourced by bash scripts that use `set -eu`.
@@ -33,7 +34,8 @@ startXServer() {
         rm -f "$displayFile"
         return 1
     fi
-    export DISPLAY=":$(head -n 1 "$displayFile")"
+    DISPLAY=":$(head -n 1 "$displayFile")"
+    export DISPLAY
     rm -f "$displayFile"
 }
 
