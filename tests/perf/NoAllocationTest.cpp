@@ -1,0 +1,149 @@
+// The program keeps all its state in globals and allocates nothing while it
+// runs; these tests hold the callbacks to that, so that no heap traffic can
+// creep into the frame or the animation step.
+
+#include "AllocationCounter.h"
+#include "RecordingGl.h"
+#include "animation/Demonstrations.h"
+#include "animation/Keyboard.h"
+#include "animation/Trail.h"
+#include "camera/Camera.h"
+#include "display/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr int modeCount = 5;
+constexpr unsigned char modeKey = 'n';
+constexpr unsigned char spaceKey = ' ';
+// More than one turn: the trail ring and the path angle both wrap.
+constexpr int stepsPerMode = 801;
+
+void resetProgramState()
+{
+    camera = Camera();
+    for (Vector3& entry : trail)
+        entry = Vector3();
+    trailHead = 0;
+    animating = true;
+    modeCounter = 0;
+    caption = "";
+    orbitRadius = 10.0f;
+    orbitAngle = 0.0f;
+    elevation = 0.0f;
+    windowWidth = 800;
+    windowHeight = 400;
+}
+
+void steps(int count)
+{
+    for (int i = 0; i < count; ++i)
+        idle();
+}
+
+// Recording keeps every call in a vector; switched off, the stand-in does
+// nothing and whatever is counted is the program's own.
+class NoAllocation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+        recording::setEnabled(false);
+    }
+    void TearDown() override { recording::setEnabled(true); }
+};
+
+void* volatile escaped = nullptr;
+
+TEST(AllocationCounter, sees_operator_new_and_only_inside_its_scope)
+{
+    const allocations::Counts inside = allocations::during([] {
+        escaped = ::operator new(32);
+        ::operator delete(escaped);
+        escaped = new int[4];
+        delete[] static_cast<int*>(escaped);
+    });
+    EXPECT_EQ(inside.operatorNew, 2);
+
+    escaped = ::operator new(32);
+    const allocations::Counts outside = allocations::during([] {});
+    ::operator delete(escaped);
+    EXPECT_EQ(outside.total(), 0);
+}
+
+TEST(AllocationCounter, sees_malloc_where_the_build_lets_it)
+{
+    if (!allocations::countsMalloc())
+        GTEST_SKIP() << "AddressSanitizer owns malloc in this build";
+    const allocations::Counts counts = allocations::during([] {
+        escaped = std::malloc(16);
+        escaped = std::realloc(escaped, 64);
+        std::free(escaped);
+        escaped = std::calloc(2, 8);
+        std::free(escaped);
+    });
+    EXPECT_EQ(counts.operatorNew, 0);
+    EXPECT_EQ(counts.malloc, 3);
+}
+
+TEST_F(NoAllocation, idle_steps_in_every_demonstration_allocate_nothing)
+{
+    // Each mode reached by its key after the one before has run, so mode 4
+    // also takes its placement path, and the last key wraps back to mode 0.
+    for (int mode = 0; mode < modeCount; ++mode) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode);
+        ASSERT_EQ(modeCounter, mode);
+        EXPECT_EQ(allocations::during([] { steps(stepsPerMode); }).total(), 0);
+        EXPECT_EQ(allocations::during([] { keyboard(modeKey, 0, 0); }).total(), 0);
+    }
+    EXPECT_EQ(modeCounter, 0);
+}
+
+TEST_F(NoAllocation, pausing_resuming_and_idling_while_paused_allocate_nothing)
+{
+    steps(10);
+    const allocations::Counts counts = allocations::during([] {
+        keyboard(spaceKey, 0, 0);
+        steps(10);
+        keyboard(modeKey, 0, 0);
+        keyboard(spaceKey, 0, 0);
+        steps(10);
+    });
+    EXPECT_EQ(counts.total(), 0);
+    EXPECT_TRUE(animating);
+}
+
+TEST_F(NoAllocation, frames_allocate_nothing_whatever_the_mode_and_the_trail)
+{
+    // An empty trail and empty caption first, then each mode's caption with a
+    // ring that has wrapped.
+    EXPECT_EQ(allocations::during(display).total(), 0);
+    for (int mode = 0; mode < modeCount; ++mode) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode);
+        steps(stepsPerMode);
+        EXPECT_EQ(allocations::during(display).total(), 0);
+        keyboard(modeKey, 0, 0);
+    }
+}
+
+TEST_F(NoAllocation, frames_in_resized_windows_allocate_nothing)
+{
+    steps(100);
+    // Odd, wide, and too small for the views to have any pixels.
+    const int sizes[][2] = {{801, 400}, {1000, 300}, {15, 4}, {0, 0}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
+        const allocations::Counts counts = allocations::during([&size] {
+            reshape(size[0], size[1]);
+            display();
+        });
+        EXPECT_EQ(counts.total(), 0);
+    }
+}
+
+}  // namespace
