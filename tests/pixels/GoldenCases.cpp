@@ -1,0 +1,37 @@
+#include "GoldenCases.h"
+
+#include "Png.h"
+#include "ProgramWindow.h"
+
+#include <cstdio>
+
+const std::vector<GoldenCase>& goldenCases()
+{
+    // 300 steps are three eighths of a turn: long enough for each trail to
+    // show the shape of its path.
+    static const std::vector<GoldenCase> cases = {
+        {"first-frame", 0, 0}, {"mode-0", 0, 300}, {"mode-1", 1, 300},
+        {"mode-2", 2, 300},    {"mode-3", 3, 300}, {"mode-4", 4, 300},
+    };
+    return cases;
+}
+
+Image renderGoldenCase(const GoldenCase& goldenCase)
+{
+    realwindow::open();
+    pressModeKey(goldenCase.modeKeys);
+    realwindow::step(goldenCase.steps);
+    return realwindow::renderFrame();
+}
+
+void renderFrames(int modeKeys, int stepsBetween, int count, const std::string& directory)
+{
+    realwindow::open();
+    pressModeKey(modeKeys);
+    for (int frame = 0; frame < count; ++frame) {
+        realwindow::step(stepsBetween);
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%03d.png", frame);
+        png::write(realwindow::renderFrame(), directory + name);
+    }
+}

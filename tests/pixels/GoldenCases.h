@@ -1,0 +1,24 @@
+#pragma once
+
+#include "RealWindow.h"
+
+#include <string>
+#include <vector>
+
+// The pictures kept as references: each starts from the program's initial
+// state in a process of its own, presses a mode key `modeKeys` times and
+// runs `steps` animation steps before its one frame is drawn.
+struct GoldenCase {
+    std::string name;
+    int modeKeys;
+    int steps;
+};
+
+const std::vector<GoldenCase>& goldenCases();
+
+// Renders a case in this process, which must not have opened the window yet.
+Image renderGoldenCase(const GoldenCase& goldenCase);
+
+// Renders `count` frames `stepsBetween` steps apart after `modeKeys` mode
+// keys, into `directory`/frame-NNN.png; for the animated picture of a mode.
+void renderFrames(int modeKeys, int stepsBetween, int count, const std::string& directory);

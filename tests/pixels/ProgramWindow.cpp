@@ -1,0 +1,116 @@
+#include "ProgramWindow.h"
+
+#include "animation/Demonstrations.h"
+#include "animation/Keyboard.h"
+#include "animation/Trail.h"
+#include "camera/Camera.h"
+#include "display/Window.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <GL/freeglut.h>
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+bool windowOpen = false;
+}
+
+void startFromInitialState()
+{
+    if (!windowOpen) {
+        realwindow::open();
+        windowOpen = true;
+    }
+    camera = Camera();
+    for (Vector3& entry : trail)
+        entry = Vector3();
+    trailHead = 0;
+    animating = true;
+    modeCounter = 0;
+    caption = "";
+    orbitRadius = 10.0f;
+    orbitAngle = 0.0f;
+    elevation = 0.0f;
+    if (windowWidth != 800 || windowHeight != 400)
+        resizeWindow(800, 400);
+}
+
+void resizeWindow(int width, int height)
+{
+    // The X server answers in its own time, so wait on the clock rather than
+    // for a number of polls.
+    glutReshapeWindow(width, height);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (windowWidth != width || windowHeight != height) {
+        if (std::chrono::steady_clock::now() > deadline)
+            throw std::runtime_error("the window never reported its new size");
+        glutMainLoopEvent();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void pressModeKey(int count)
+{
+    for (int i = 0; i < count; ++i)
+        keyboard('m', 0, 0);
+}
+
+glm::dvec2 projectToView(glm::dvec3 point, glm::dvec3 eye, glm::dvec4 viewport, double aspect,
+                         int windowHeight)
+{
+    const glm::dmat4 view = glm::lookAt(eye, glm::dvec3(0.0), glm::dvec3(0.0, 1.0, 0.0));
+    const glm::dmat4 projection = glm::perspective(glm::radians(45.0), aspect, 1.0, 100.0);
+    const glm::dvec3 window = glm::project(point, view, projection, viewport);
+    // OpenGL counts rows from the bottom, a screenshot from the top.
+    return {window.x, windowHeight - window.y};
+}
+
+glm::dvec2 projectToRightView(glm::dvec3 point)
+{
+    return projectToView(point, glm::dvec3(20.0), glm::dvec4(405, 5, 390, 395), 1.0, 400);
+}
+
+PixelPosition pixelAt(glm::dvec2 position)
+{
+    return {static_cast<int>(std::floor(position.x)), static_cast<int>(std::floor(position.y))};
+}
+
+Image::Pixel colourAt(const Image& image, glm::dvec2 position)
+{
+    const PixelPosition pixel = pixelAt(position);
+    return image.at(pixel.x, pixel.y);
+}
+
+bool isClearColour(Image::Pixel pixel)
+{
+    return pixel.r == 51 && pixel.g == 51 && pixel.b == 178;
+}
+
+bool isBlack(Image::Pixel pixel)
+{
+    return pixel.r == 0 && pixel.g == 0 && pixel.b == 0;
+}
+
+bool isLitWhite(Image::Pixel pixel)
+{
+    return pixel.r == pixel.g && pixel.g == pixel.b && pixel.r >= 127;
+}
+
+bool isGreen(Image::Pixel pixel)
+{
+    return pixel.r == 0 && pixel.b == 0 && pixel.g > 0;
+}
+
+bool isBlue(Image::Pixel pixel)
+{
+    return pixel.r == 0 && pixel.g == 0 && pixel.b > 0;
+}
+
+bool isRed(Image::Pixel pixel)
+{
+    return pixel.g == 0 && pixel.b == 0 && pixel.r > 0;
+}
