@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -28,33 +29,51 @@ void bareFrame()
     glutSwapBuffers();
 }
 
-// Seconds for `frames` frames; glFinish makes the clock wait until the work
-// queued for them is done.
-double timeFrames(void (*frame)(), int frames)
+struct Timing {
+    double wall = 0.0;  // seconds
+    double cpu = 0.0;   // seconds of the whole process, rasteriser threads included
+};
+
+// Times `frames` frames; glFinish makes the clocks wait until the work queued
+// for them is done. The processor time tells the cost apart from waiting for
+// a core when the machine is busy.
+Timing timeFrames(void (*frame)(), int frames)
 {
     const Clock::time_point start = Clock::now();
+    const std::clock_t cpuStart = std::clock();
     for (int i = 0; i < frames; ++i)
         frame();
     glFinish();
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    Timing timing;
+    timing.cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    timing.wall = std::chrono::duration<double>(Clock::now() - start).count();
+    return timing;
 }
 
 // Out of line and named apart, so that a profiler can single out the timed
 // program frames (bench/frame-profile starts counting at the last call).
-[[gnu::noinline]] double timeProgramFrames(int frames)
+[[gnu::noinline]] Timing timeProgramFrames(int frames)
 {
     return timeFrames(display, frames);
 }
 
-[[gnu::noinline]] double timeBareFrames(int frames)
+[[gnu::noinline]] Timing timeBareFrames(int frames)
 {
     return timeFrames(bareFrame, frames);
 }
 
-double median(std::vector<double> values)
+// The round with the median wall time.
+Timing median(std::vector<Timing> rounds)
 {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    std::sort(rounds.begin(), rounds.end(),
+              [](const Timing& a, const Timing& b) { return a.wall < b.wall; });
+    return rounds[rounds.size() / 2];
+}
+
+void report(const char* name, const Timing& timing, int frames)
+{
+    std::printf("%-24s %9.1f frames/s  %7.3f ms/frame  %7.3f ms CPU/frame\n", name,
+                frames / timing.wall, 1000.0 * timing.wall / frames, 1000.0 * timing.cpu / frames);
 }
 
 int positiveArgument(int argc, char** argv, int index, int fallback)
@@ -84,21 +103,20 @@ int main(int argc, char** argv)
     timeProgramFrames(5);
     timeBareFrames(5);
 
-    std::vector<double> programTimes;
-    std::vector<double> bareTimes;
+    std::vector<Timing> programRounds;
+    std::vector<Timing> bareRounds;
     for (int round = 0; round < rounds; ++round) {
-        programTimes.push_back(timeProgramFrames(frames));
-        bareTimes.push_back(timeBareFrames(frames));
+        programRounds.push_back(timeProgramFrames(frames));
+        bareRounds.push_back(timeBareFrames(frames));
     }
 
-    const double programFps = frames / median(programTimes);
-    const double bareFps = frames / median(bareTimes);
+    const Timing program = median(programRounds);
+    const Timing bare = median(bareRounds);
     std::printf("window %d x %d, %d frames x %d rounds (median round)\n", windowWidth, windowHeight,
                 frames, rounds);
-    std::printf("program frame (display): %10.1f frames/s  %8.3f ms/frame\n", programFps,
-                1000.0 / programFps);
-    std::printf("bare frame (clear+swap): %10.1f frames/s  %8.3f ms/frame\n", bareFps,
-                1000.0 / bareFps);
-    std::printf("ratio program / bare:    %10.3f (of the bare frame rate)\n", programFps / bareFps);
+    report("program frame (display)", program, frames);
+    report("bare frame (clear+swap)", bare, frames);
+    std::printf("program / bare frame rate: %.3f; CPU per frame, bare / program: %.3f\n",
+                bare.wall / program.wall, bare.cpu / program.cpu);
     return 0;
 }
