@@ -91,16 +91,16 @@ public:
         }
         --phaseLeft;
 
-        int roll = static_cast<int>(random.below(1000));
+        const int roll = static_cast<int>(random.below(1000));
         Event event;
-        if ((roll -= mix.idleSteps) < 0) {
+        if (roll < mix.idleSteps) {
             event.kind = Kind::idleStep;
-        } else if ((roll -= mix.keys) < 0) {
+        } else if (roll < mix.idleSteps + mix.keys) {
             event.kind = Kind::key;
             event.a = nextKey();
             event.b = nextPosition();
             event.c = nextPosition();
-        } else if ((roll -= mix.reshapes) < 0) {
+        } else if (roll < mix.idleSteps + mix.keys + mix.reshapes) {
             event.kind = Kind::reshape;
             event.a = nextSize();
             event.b = nextSize();

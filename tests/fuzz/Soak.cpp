@@ -57,9 +57,9 @@ double dot(const Vector3& a, const Vector3& b)
 
 Vector3 centreAhead(const Camera& pose)
 {
-    return Vector3(pose.position.x + examineDistance * pose.direction.x,
-                   pose.position.y + examineDistance * pose.direction.y,
-                   pose.position.z + examineDistance * pose.direction.z);
+    return {pose.position.x + examineDistance * pose.direction.x,
+            pose.position.y + examineDistance * pose.direction.y,
+            pose.position.z + examineDistance * pose.direction.z};
 }
 
 // What a run of one mode showed; the worst case of each measure.
@@ -252,6 +252,6 @@ int main(int argc, char** argv)
         seconds += figures.seconds;
     }
     std::printf("soak: %llu steps in %.2f s\n",
-                static_cast<unsigned long long>(stepsPerMode * modeCount), seconds);
+                static_cast<unsigned long long>(stepsPerMode) * modeCount, seconds);
     return 0;
 }
