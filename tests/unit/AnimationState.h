@@ -75,10 +75,12 @@ struct AnimationSnapshot {
 // Compares two snapshots field by field; `ignoreMode` and `ignoreUp` leave out
 // the two things a mode key is allowed to change.
 inline testing::AssertionResult sameState(const AnimationSnapshot& actual,
-                                          const AnimationSnapshot& expected, bool ignoreMode = false,
-                                          bool ignoreUp = false)
+                                          const AnimationSnapshot& expected,
+                                          bool ignoreMode = false, bool ignoreUp = false)
 {
-    auto differs = [](const char* what) { return testing::AssertionFailure() << what << " changed"; };
+    auto differs = [](const char* what) {
+        return testing::AssertionFailure() << what << " changed";
+    };
     if (!sameBits(actual.pose.position, expected.pose.position))
         return differs("camera.position");
     if (!sameBits(actual.pose.direction, expected.pose.direction))
