@@ -1,6 +1,7 @@
 // The caption line in the overview. Its pixels are found as those that
 // change when only the caption is taken away from the same frame.
 
+#include "GoldenCases.h"
 #include "ProgramWindow.h"
 
 #include "animation/Demonstrations.h"
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -97,9 +100,13 @@ TEST_F(Caption, tooLongForTheViewRunsOnToTheWindowsEdge)
     EXPECT_GE(extent.right, 797) << "over the right margin, cut off only by the edge";
 }
 
-TEST_F(Caption, isNotDrawnBeforeTheFirstStep)
+TEST(CaptionAtStartUp, isNotDrawnBeforeTheFirstStep)
 {
-    const Image image = realwindow::renderFrame();
+    // From the program's own initial state, not from one the tests set up.
+    std::filesystem::create_directories(RENDERED_DIR);
+    const std::string path = std::string(RENDERED_DIR) + "/first-frame-for-caption.png";
+    const Image image = renderInFreshProcess("first-frame", path);
+    std::filesystem::remove(path);
     const PixelPosition start = pixelAt(captionStart);
     for (int y = start.y - 13; y <= start.y + 3; ++y)
         for (int x = start.x; x < start.x + 150; ++x)

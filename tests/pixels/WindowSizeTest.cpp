@@ -36,7 +36,7 @@ TEST_F(WindowSizes, tooSmallForTheViewsDrawWithoutOpenGLErrors)
         << "back at the first size, the same picture";
 }
 
-TEST_F(WindowSizes, aWindowWithNoPixelsKeepsTheProjectionForLater)
+TEST_F(WindowSizes, aWindowWithNoPixelsDrawsNothingAndRecoversItsPicture)
 {
     const Image before = realwindow::renderFrame();
     realwindow::glError();
