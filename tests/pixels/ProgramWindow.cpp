@@ -35,6 +35,9 @@ void startFromInitialState()
     orbitRadius = 10.0f;
     orbitAngle = 0.0f;
     elevation = 0.0f;
+    // A test may have handed the program a size of its own (say 0 x 0)
+    // without the real window changing: tell it the real size again first.
+    reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     if (windowWidth != 800 || windowHeight != 400)
         resizeWindow(800, 400);
 }
