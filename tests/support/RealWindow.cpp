@@ -9,8 +9,10 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
 
 Image::Pixel Image::at(int x, int y) const
 {
@@ -33,10 +35,13 @@ void recordingReshape(int width, int height)
 
 void waitForReshape(int width, int height)
 {
-    for (int i = 0; i < 2000; ++i) {
+    // The X server answers in its own time, and a loaded machine can be slow.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
         glutMainLoopEvent();
         if (lastReshapeWidth == width && lastReshapeHeight == height)
             return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     throw std::runtime_error("the window never reported its size");
 }
