@@ -2,6 +2,7 @@
 // step: the sine and cosine calls its path needs, at the same arguments. The
 // gap between the two is what the program adds around its trigonometry.
 
+#include "ProgramState.h"
 #include "RecordingGl.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
@@ -19,20 +20,6 @@ constexpr int modeCount = 5;
 constexpr double angleStep = 0.00785398;
 constexpr double fullTurn = 6.283185307179586;
 constexpr unsigned char modeKey = 'n';
-
-void resetProgramState()
-{
-    camera = Camera();
-    for (Vector3& entry : trail)
-        entry = Vector3();
-    trailHead = 0;
-    animating = true;
-    modeCounter = 0;
-    caption = "";
-    orbitRadius = 10.0f;
-    orbitAngle = 0.0f;
-    elevation = 0.0f;
-}
 
 // Gets to `mode` the way a user does: some steps in each mode before it, then
 // its key. Mode 2 thus leaves its radius behind and mode 4 starts with its

@@ -3,6 +3,7 @@
 // creep into the frame or the animation step.
 
 #include "AllocationCounter.h"
+#include "ProgramState.h"
 #include "RecordingGl.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
@@ -22,22 +23,6 @@ constexpr unsigned char modeKey = 'n';
 constexpr unsigned char spaceKey = ' ';
 // More than one turn: the trail ring and the path angle both wrap.
 constexpr int stepsPerMode = 801;
-
-void resetProgramState()
-{
-    camera = Camera();
-    for (Vector3& entry : trail)
-        entry = Vector3();
-    trailHead = 0;
-    animating = true;
-    modeCounter = 0;
-    caption = "";
-    orbitRadius = 10.0f;
-    orbitAngle = 0.0f;
-    elevation = 0.0f;
-    windowWidth = 800;
-    windowHeight = 400;
-}
 
 void steps(int count)
 {

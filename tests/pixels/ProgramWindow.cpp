@@ -1,4 +1,5 @@
 #include "ProgramWindow.h"
+#include "ProgramState.h"
 
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
@@ -25,16 +26,7 @@ void startFromInitialState()
         realwindow::open();
         windowOpen = true;
     }
-    camera = Camera();
-    for (Vector3& entry : trail)
-        entry = Vector3();
-    trailHead = 0;
-    animating = true;
-    modeCounter = 0;
-    caption = "";
-    orbitRadius = 10.0f;
-    orbitAngle = 0.0f;
-    elevation = 0.0f;
+    resetProgramState();
     // A test may have handed the program a size of its own (say 0 x 0)
     // without the real window changing: tell it the real size again first.
     reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));

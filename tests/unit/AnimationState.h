@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramState.h"
+#include "RecordingGl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "camera/Camera.h"
 #include "ProgramState.h"
+#include "RecordingGl.h"
 
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>

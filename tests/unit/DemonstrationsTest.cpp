@@ -1,4 +1,5 @@
 #include "AnimationState.h"
+#include "RecordingGl.h"
 #include "animation/Keyboard.h"
 
 #include <glm/glm.hpp>
@@ -144,7 +145,11 @@ void step(int count)
 
 class Demonstrations : public testing::Test {
 protected:
-    void SetUp() override { resetProgramState(); }
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
 };
 
 using FirstStep = Demonstrations;

@@ -1,5 +1,6 @@
 #include "animation/Keyboard.h"
 #include "AnimationState.h"
+#include "RecordingGl.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ protected:
     void SetUp() override
     {
         resetProgramState();
+        recording::clear();
         camera.position = Vector3(1.5, -2.0, 3.25);
         camera.direction = Vector3(0.0, -0.6, -0.8);
         camera.up = turnedUp;

@@ -1,5 +1,6 @@
 #include "display/Scene.h"
 #include "ProgramState.h"
+#include "RecordingGl.h"
 
 #include <GL/glut.h>
 
@@ -9,7 +10,11 @@ namespace {
 
 class SceneTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetProgramState(); }
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
 };
 
 GlCall bitmapCharacter(char character)

@@ -1,4 +1,5 @@
 #include "AnimationState.h"
+#include "RecordingGl.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -56,7 +57,11 @@ std::vector<GlCall> drawnTrail()
 
 class TrailRing : public testing::Test {
 protected:
-    void SetUp() override { resetProgramState(); }
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
 };
 
 using TrailDrawing = TrailRing;

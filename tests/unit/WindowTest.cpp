@@ -1,4 +1,5 @@
 #include "ProgramState.h"
+#include "RecordingGl.h"
 #include "animation/Keyboard.h"
 #include "display/Scene.h"
 
@@ -13,7 +14,11 @@ namespace {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetProgramState(); }
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
 
     static std::vector<GlCall> viewportsOfOneFrame()
     {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "RecordingGl.h"
 #include "animation/Demonstrations.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
@@ -22,5 +21,4 @@ inline void resetProgramState()
     elevation = 0.0f;
     windowWidth = 800;
     windowHeight = 400;
-    recording::clear();
 }
