@@ -101,7 +101,7 @@ TEST_F(FrameLayout, atTheInitialSizeTheDividerSplitsTheWindowWithMarginsOnThreeS
 
 TEST_F(FrameLayout, anOddWidthLeavesTheExtraColumnToTheRightMargin)
 {
-    resizeWindow(801, 400);
+    realwindow::resize(801, 400);
     const Image image = realwindow::renderFrame();
     ASSERT_EQ(image.width, 801);
     expectFrameLayout(image);
@@ -113,7 +113,7 @@ TEST_F(FrameLayout, anOddWidthLeavesTheExtraColumnToTheRightMargin)
 
 TEST_F(FrameLayout, theDividerAndTheViewsFollowAResize)
 {
-    resizeWindow(1000, 300);
+    realwindow::resize(1000, 300);
     const Image image = realwindow::renderFrame();
     ASSERT_EQ(image.width, 1000);
     ASSERT_EQ(image.height, 300);

@@ -11,10 +11,7 @@
 
 #include <GL/freeglut.h>
 
-#include <chrono>
 #include <cmath>
-#include <stdexcept>
-#include <thread>
 
 namespace {
 bool windowOpen = false;
@@ -31,21 +28,7 @@ void startFromInitialState()
     // without the real window changing: tell it the real size again first.
     reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     if (windowWidth != 800 || windowHeight != 400)
-        resizeWindow(800, 400);
-}
-
-void resizeWindow(int width, int height)
-{
-    // The X server answers in its own time, so wait on the clock rather than
-    // for a number of polls.
-    glutReshapeWindow(width, height);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (windowWidth != width || windowHeight != height) {
-        if (std::chrono::steady_clock::now() > deadline)
-            throw std::runtime_error("the window never reported its new size");
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+        realwindow::resize(800, 400);
 }
 
 void pressModeKey(int count)

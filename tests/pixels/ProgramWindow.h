@@ -9,10 +9,6 @@
 // the window's initial size.
 void startFromInitialState();
 
-// Resizes the real window and waits, up to a few seconds, until the
-// program's reshape callback has seen the new size.
-void resizeWindow(int width, int height);
-
 // Presses a key that moves on to the next demonstration, `count` times,
 // through the program's own keyboard callback.
 void pressModeKey(int count);

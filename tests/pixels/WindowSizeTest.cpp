@@ -25,13 +25,13 @@ TEST_F(WindowSizes, tooSmallForTheViewsDrawWithoutOpenGLErrors)
     // 19 x 4 leaves the views a negative size, 20 x 5 a zero one.
     for (const PixelPosition size :
          {PixelPosition{1, 1}, PixelPosition{19, 4}, PixelPosition{20, 5}, PixelPosition{21, 6}}) {
-        resizeWindow(size.x, size.y);
+        realwindow::resize(size.x, size.y);
         const Image image = realwindow::renderFrame();
         EXPECT_EQ(realwindow::glError(), 0u) << size.x << " x " << size.y;
         EXPECT_TRUE(isBlack(image.at(size.x / 2, 0))) << "the divider still shows";
     }
 
-    resizeWindow(800, 400);
+    realwindow::resize(800, 400);
     EXPECT_TRUE(samePixels(realwindow::renderFrame(), before))
         << "back at the first size, the same picture";
 }
