@@ -8,9 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -109,34 +107,6 @@ void resize(int width, int height)
 unsigned glError()
 {
     return glGetError();
-}
-
-void writePpm(const Image& image, const std::string& path)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << image.width << ' ' << image.height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(image.rgb.data()),
-              static_cast<std::streamsize>(image.rgb.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-Image readPpm(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    Image image;
-    in >> magic >> image.width >> image.height >> maxValue;
-    in.get();
-    if (!in || magic != "P6" || maxValue != 255)
-        throw std::runtime_error("not a binary PPM: " + path);
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()),
-            static_cast<std::streamsize>(image.rgb.size()));
-    if (!in)
-        throw std::runtime_error("truncated PPM: " + path);
-    return image;
 }
 
 }  // namespace realwindow

@@ -5,7 +5,6 @@
 // animation step runs and when a frame is drawn.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 struct Image {
@@ -34,7 +33,7 @@ void pumpEvents();
 void step(int count);
 
 // Draws one frame with the program's own display callback and reads back
-// what it shows (the front buffer after the swap).
+// the window's pixels from the X server, as a screenshot would.
 Image renderFrame();
 
 // Resizes the real window and waits until the program has seen the reshape.
@@ -42,9 +41,5 @@ void resize(int width, int height);
 
 // OpenGL's error flag, cleared by reading it.
 unsigned glError();
-
-// Writes a binary PPM (P6); PNG conversion is left to the scripts.
-void writePpm(const Image& image, const std::string& path);
-Image readPpm(const std::string& path);
 
 }  // namespace realwindow
