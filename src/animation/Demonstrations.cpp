@@ -50,9 +50,10 @@ void aimAtOrigin()
 
 void placeOnSphere(double angle, double radius, double elevationAngle)
 {
-    camera.position = Vector3((std::sin(angle) * radius) * std::cos(elevationAngle),
-                              std::sin(elevationAngle) * radius,
-                              (std::cos(angle) * radius) * std::cos(elevationAngle));
+    const double cosElevation = std::cos(elevationAngle);
+    camera.position =
+        Vector3((std::sin(angle) * radius) * cosElevation, std::sin(elevationAngle) * radius,
+                (std::cos(angle) * radius) * cosElevation);
 }
 
 void placeOnCircle(double angle, double radius)
@@ -102,12 +103,9 @@ void trueExamine()
     // orbit on the circle of radius 10 at the current azimuth.
     if (elevation != 0.0f) {
         elevation = 0.0f;
-        const double previousAngle = orbitAngle;
-        camera.position = Vector3(examineRadius * std::sin(previousAngle), 0.0,
-                                  examineRadius * std::cos(previousAngle));
-        camera.direction = Vector3(-(examineRadius * std::sin(previousAngle)), 0.0,
-                                   -(examineRadius * std::cos(previousAngle)))
-                               .normalized();
+        placeOnCircle(orbitAngle, examineRadius);  // the angle before this step's advance
+        // Looking at the origin, with y a positive zero.
+        camera.direction = Vector3(-camera.position.x, 0.0, -camera.position.z).normalized();
     }
     const double angle = advanceAngle();
     camera.examine(examineDistance, static_cast<float>(examineYaw * std::cos(angle)),
