@@ -24,10 +24,12 @@ waitFor() {
 
 # Starts Xvfb on the first free display (it reports the number on a pipe
 # once it accepts clients), so that several sessions can run side by side.
+# -noreset: by default the server resets when its last client leaves, and a
+# client that connects during the reset (the demo, after a probe) is refused.
 startXServer() {
     local displayFile
     displayFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayFile" 2>/dev/null &
     xServerPid=$!
     if ! waitFor 10000 test -s "$displayFile"; then
         echo "Xvfb did not start" >&2
