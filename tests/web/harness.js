@@ -1,0 +1,172 @@
+// Serves the built page on 127.0.0.1, opens it in Debian's headless
+// Chromium (WebGL on SwiftShader) and hands the tests a page whose animation
+// frames run only when the test pumps them. The page itself has no test
+// switch: the program is driven through its exported callbacks.
+'use strict';
+
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+const { PNG } = require('pngjs');
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.txt': 'text/plain' };
+
+// A static file server for one folder; resolves to { url, close }.
+function serve(folder) {
+  const root = path.resolve(folder);
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
+    if (!file.startsWith(root + path.sep)) {
+      response.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+      response.end(data);
+    });
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => {
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`,
+                close: () => new Promise((done) => server.close(done)) });
+    });
+  });
+}
+
+const chromiumFlags = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--force-device-scale-factor=1',
+];
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'camera-demo-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: [...chromiumFlags, `--user-data-dir=${profile}`],
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}
+
+// Before any script of the page runs, animation frames are queued instead of
+// run: window.pumpFrames() runs the queued ones and returns their number.
+function holdAnimationFrames() {
+  let queued = [];
+  window.requestAnimationFrame = (callback) => queued.push(callback);
+  window.pumpFrames = () => {
+    const due = queued;
+    queued = [];
+    due.forEach((callback) => callback(performance.now()));
+    return due.length;
+  };
+}
+
+// Opens the page with held frames; resolves once main has run.
+async function openPage(browser, url, { holdFrames = true } = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 600, deviceScaleFactor: 1 });
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.on('console', (message) => {
+    if (message.type() === 'error') errors.push(message.text());
+  });
+  if (holdFrames) await page.evaluateOnNewDocument(holdAnimationFrames);
+  await page.goto(url);
+  await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx, { timeout: 20000 });
+  page.errors = errors;
+  return page;
+}
+
+// Runs `script` (a function of the page) and then reads the canvas, in the
+// same task, so that the drawing buffer still holds the frame. Resolves to
+// { width, height, rgb, glError }, rows top first.
+async function frameAfter(page, script, ...args) {
+  const result = await page.evaluate((source, args) => {
+    // eslint-disable-next-line no-new-func
+    new Function('args', source)(args);
+    const gl = Module.ctx;
+    const width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
+    const rgba = new Uint8Array(width * height * 4);
+    gl.readPixels(0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
+    let binary = '';
+    for (let i = 0; i < rgba.length; i += 0x8000)
+      binary += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+    return { width, height, rgba: btoa(binary), glError: gl.getError() };
+  }, `(${script.toString()})(...args)`, args);
+  const rgba = Buffer.from(result.rgba, 'base64');
+  const rgb = Buffer.alloc(result.width * result.height * 3);
+  for (let y = 0; y < result.height; ++y)
+    for (let x = 0; x < result.width; ++x) {
+      const from = ((result.height - 1 - y) * result.width + x) * 4;
+      const to = (y * result.width + x) * 3;
+      rgb[to] = rgba[from];
+      rgb[to + 1] = rgba[from + 1];
+      rgb[to + 2] = rgba[from + 2];
+    }
+  return { width: result.width, height: result.height, rgb, glError: result.glError };
+}
+
+function readPng(file) {
+  const png = PNG.sync.read(fs.readFileSync(file));
+  const rgb = Buffer.alloc(png.width * png.height * 3);
+  for (let i = 0, j = 0; i < png.data.length; i += 4, j += 3) {
+    rgb[j] = png.data[i];
+    rgb[j + 1] = png.data[i + 1];
+    rgb[j + 2] = png.data[i + 2];
+  }
+  return { width: png.width, height: png.height, rgb };
+}
+
+function writePng(image, file) {
+  const png = new PNG({ width: image.width, height: image.height });
+  for (let i = 0, j = 0; j < image.rgb.length; i += 4, j += 3) {
+    png.data[i] = image.rgb[j];
+    png.data[i + 1] = image.rgb[j + 1];
+    png.data[i + 2] = image.rgb[j + 2];
+    png.data[i + 3] = 255;
+  }
+  fs.writeFileSync(file, PNG.sync.write(png));
+}
+
+// Pixels whose largest channel difference exceeds `tolerance` (0..255), and
+// a picture of them: the reference dimmed, differing pixels in magenta.
+function compare(actual, expected, tolerance) {
+  if (actual.width !== expected.width || actual.height !== expected.height)
+    return { differing: expected.width * expected.height, diff: null };
+  const diff = { width: expected.width, height: expected.height, rgb: Buffer.alloc(expected.rgb.length) };
+  let differing = 0;
+  for (let i = 0; i < expected.rgb.length; i += 3) {
+    const delta = Math.max(Math.abs(actual.rgb[i] - expected.rgb[i]),
+                           Math.abs(actual.rgb[i + 1] - expected.rgb[i + 1]),
+                           Math.abs(actual.rgb[i + 2] - expected.rgb[i + 2]));
+    if (delta > tolerance) {
+      ++differing;
+      diff.rgb[i] = 255;
+      diff.rgb[i + 2] = 255;
+    } else {
+      for (let c = 0; c < 3; ++c) diff.rgb[i + c] = expected.rgb[i + c] >> 2;
+    }
+  }
+  return { differing, diff };
+}
+
+function pixel(image, x, y) {
+  const i = (y * image.width + x) * 3;
+  return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
+}
+
+module.exports = { serve, launch, openPage, frameAfter, readPng, writePng, compare, pixel };

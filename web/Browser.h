@@ -1,0 +1,16 @@
+#pragma once
+
+// What the page's script (browser.js) provides: a WebGL context on the
+// canvas, and the animation-frame loop.
+extern "C" {
+void webglInit(int width, int height);
+void webglSetTitle(const char* title);
+void webglViewport(int x, int y, int width, int height);
+void webglClear(float r, float g, float b, float a, int color, int depth);
+void webglDepthTest(int on);
+// Triangles of 8 floats per vertex: clip x, y, z, w, then r, g, b, a.
+void webglDraw(const float* vertices, int count);
+void webglRequestFrame();
+// Starts listening to the page and never returns to its caller.
+void webglStartLoop();
+}

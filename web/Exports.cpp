@@ -1,0 +1,27 @@
+// The program's callbacks under their own names with C linkage, so that the
+// page and its tests can drive the program exactly as the desktop tests do
+// (Module._idle, Module._display, ...).
+#include "ProgramCallbacks.h"
+
+#include <emscripten.h>
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void idle()
+{
+    web::programIdle();
+}
+EMSCRIPTEN_KEEPALIVE void display()
+{
+    web::programDisplay();
+}
+EMSCRIPTEN_KEEPALIVE void keyboard(int key, int x, int y)
+{
+    web::programKeyboard(static_cast<unsigned char>(key), x, y);
+}
+EMSCRIPTEN_KEEPALIVE void reshape(int width, int height)
+{
+    web::programReshape(width, height);
+}
+
+}  // extern "C"

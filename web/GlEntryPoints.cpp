@@ -1,0 +1,221 @@
+// OpenGL 1.x, GLU and GLUT: exactly the entry points the program calls, on
+// the fixed-function layer and WebGL. Anything else the program might call
+// is left undefined, so that the link fails rather than the page.
+#include "Browser.h"
+#include "FixedFunction.h"
+#include "GlutLoop.h"
+#include "GluMatrices.h"
+#include "Shapes.h"
+#include "font8x13.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+#include <emscripten.h>
+
+namespace {
+
+void drawTriangles(const webgl::Viewport& viewport, const webgl::OutVertex* vertices, int count)
+{
+    webglViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    webglDraw(&vertices->x, count);
+}
+
+webgl::FixedFunction gl(drawTriangles);
+float clearColor[4] = {0, 0, 0, 0};
+int initialWidth = 300, initialHeight = 300;
+
+webgl::Primitive primitiveOf(GLenum mode)
+{
+    switch (mode) {
+    case GL_LINES: return webgl::Primitive::lines;
+    case GL_LINE_LOOP: return webgl::Primitive::lineLoop;
+    case GL_LINE_STRIP: return webgl::Primitive::lineStrip;
+    case GL_TRIANGLES: return webgl::Primitive::triangles;
+    case GL_TRIANGLE_STRIP: return webgl::Primitive::triangleStrip;
+    case GL_TRIANGLE_FAN: return webgl::Primitive::triangleFan;
+    case GL_QUADS: return webgl::Primitive::quads;
+    case GL_QUAD_STRIP: return webgl::Primitive::quadStrip;
+    case GL_POLYGON: return webgl::Primitive::polygon;
+    default: return webgl::Primitive::points;
+    }
+}
+
+void setCapability(GLenum cap, bool on)
+{
+    switch (cap) {
+    case GL_DEPTH_TEST: webglDepthTest(on ? 1 : 0); break;
+    case GL_LIGHTING: gl.setLighting(on); break;
+    case GL_LIGHT0: gl.setLight0(on); break;
+    case GL_COLOR_MATERIAL: gl.setColorMaterial(on); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+namespace web {
+
+void setWindowSize(int width, int height)
+{
+    gl.setWindowSize(width, height);
+}
+
+}  // namespace web
+
+extern "C" {
+
+// ---- OpenGL ----
+
+void glEnable(GLenum cap)
+{
+    setCapability(cap, true);
+}
+void glDisable(GLenum cap)
+{
+    setCapability(cap, false);
+}
+void glMatrixMode(GLenum mode)
+{
+    gl.selectProjection(mode == GL_PROJECTION);
+}
+void glLoadIdentity()
+{
+    gl.loadIdentity();
+}
+void glPushMatrix()
+{
+    gl.push();
+}
+void glPopMatrix()
+{
+    gl.pop();
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
+{
+    gl.translate(x, y, z);
+}
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
+{
+    const GLclampf rgba[4] = {r, g, b, a};
+    for (int i = 0; i < 4; ++i)
+        clearColor[i] = webgl::toEightBits(rgba[i]);
+}
+void glClear(GLbitfield mask)
+{
+    webglClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
+               (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0, (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
+}
+void glLineWidth(GLfloat width)
+{
+    gl.setLineWidth(width);
+}
+void glLightfv(GLenum light, GLenum pname, const GLfloat* params)
+{
+    if (light != GL_LIGHT0)
+        return;
+    switch (pname) {
+    case GL_AMBIENT: gl.setLightAmbient(params); break;
+    case GL_DIFFUSE: gl.setLightDiffuse(params); break;
+    case GL_POSITION: gl.setLightPosition(params); break;
+    default: break;
+    }
+}
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
+{
+    gl.setViewport(x, y, width, height);
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b)
+{
+    gl.color(r, g, b);
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    gl.normal(x, y, z);
+}
+void glBegin(GLenum mode)
+{
+    gl.begin(primitiveOf(mode));
+}
+void glEnd()
+{
+    gl.end();
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    gl.vertex(x, y, z);
+}
+void glVertex3dv(const GLdouble* v)
+{
+    gl.vertex(static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]));
+}
+void glRasterPos4dv(const GLdouble* v)
+{
+    gl.rasterPosition(v[0], v[1], v[2], v[3]);
+}
+
+// ---- GLU ----
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
+{
+    webgl::Matrix m{};
+    if (webgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
+        gl.multiply(m);
+}
+void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GLdouble centreY,
+               GLdouble centreZ, GLdouble upX, GLdouble upY, GLdouble upZ)
+{
+    gl.multiply(webgl::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
+    // GLU translates with doubles, which OpenGL keeps as floats.
+    gl.translate(static_cast<float>(-eyeX), static_cast<float>(-eyeY), static_cast<float>(-eyeZ));
+}
+
+// ---- GLUT: window and drawing ----
+
+void* glutBitmap8By13 = nullptr;
+
+void glutInit(int* /*argc*/, char** /*argv*/) {}
+void glutInitDisplayMode(unsigned int /*mode*/) {}
+void glutInitWindowSize(int width, int height)
+{
+    initialWidth = width;
+    initialHeight = height;
+}
+void glutInitWindowPosition(int /*x*/, int /*y*/) {}
+int glutCreateWindow(const char* title)
+{
+    webglInit(initialWidth, initialHeight);
+    webglSetTitle(title);
+    gl.setWindowSize(initialWidth, initialHeight);
+    return 1;
+}
+void glutSwapBuffers()
+{
+    // The browser shows the canvas when the animation frame ends.
+}
+void glutSolidCube(GLdouble size)
+{
+    webgl::solidCube(gl, size);
+}
+void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
+{
+    webgl::solidSphere(gl, radius, slices, stacks);
+}
+void glutWireSphere(GLdouble radius, GLint slices, GLint stacks)
+{
+    webgl::wireSphere(gl, radius, slices, stacks);
+}
+void glutBitmapCharacter(void* font, int character)
+{
+    if (font != GLUT_BITMAP_8_BY_13 || character < 1 || character > 255)
+        return;
+    // glBitmap takes rows bottom first, with one more row below the
+    // descent, as the desktop toolkit hands them over.
+    unsigned char rows[webgl::glyphHeight + 1] = {};
+    for (int row = 0; row < webgl::glyphHeight; ++row)
+        rows[webgl::glyphHeight - row] = webgl::glyphRows[character][row];
+    const float below = static_cast<float>(webgl::glyphHeight - webgl::glyphAscent + 1);
+    gl.bitmap(webgl::glyphWidth, webgl::glyphHeight + 1, 0.0f, below,
+              static_cast<float>(webgl::glyphWidth), 0.0f, rows);
+}
+
+}  // extern "C"

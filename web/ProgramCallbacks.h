@@ -1,0 +1,12 @@
+#pragma once
+
+// The program's own GLUT callbacks, reachable from code that must not see
+// their C++ declarations (the exports give C functions the same names).
+namespace web {
+
+void programIdle();
+void programDisplay();
+void programKeyboard(unsigned char key, int x, int y);
+void programReshape(int width, int height);
+
+}  // namespace web
