@@ -7,6 +7,7 @@ mergeInto(LibraryManager.library, {
     buffer: null,
     ended: false,
     buttonsDown: 0,
+    pointer: [0, 0],  // where the mouse was last seen, for the key callbacks
 
     // Calls into the program; once it has ended (exit), nothing more runs.
     call: function (f) {
@@ -63,7 +64,7 @@ mergeInto(LibraryManager.library, {
         var key = web.keyCode(event);
         if (key === null || web.ended) return;
         event.preventDefault();
-        var p = web.position(event.clientX === undefined ? { clientX: 0, clientY: 0 } : event);
+        var p = web.pointer;
         web.call(function () {
           Module[key[0] ? '_webSpecialKey' : '_webKey'](key[1], p[0], p[1]);
         });
@@ -83,8 +84,9 @@ mergeInto(LibraryManager.library, {
         web.mouse(event.button, 1, event);
       });
       window.addEventListener('mousemove', function (event) {
-        if (!web.buttonsDown) return;
         var p = web.position(event);
+        web.pointer = p;
+        if (!web.buttonsDown) return;
         web.call(function () { Module['_webMotion'](p[0], p[1]); });
       });
       // A wheel step is a press and release of button 3 (up) or 4 (down).

@@ -86,7 +86,8 @@ async function openPage(browser, url, { holdFrames = true } = {}) {
   });
   if (holdFrames) await page.evaluateOnNewDocument(holdAnimationFrames);
   await page.goto(url);
-  await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx, { timeout: 20000 });
+  await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx,
+                             { timeout: 20000, polling: 20 });
   page.errors = errors;
   return page;
 }
