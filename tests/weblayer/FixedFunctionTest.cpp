@@ -1,0 +1,360 @@
+#include "FixedFunction.h"
+#include "GluMatrices.h"
+#include "Shapes.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int side = 200;
+
+class WebLayer : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "web_layer_tests";
+        static char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DEPTH);
+        glutInitWindowSize(side, side);
+        glutCreateWindow("web layer");
+    }
+    void SetUp() override
+    {
+        glViewport(0, 0, side, side);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+};
+
+webgl::Matrix currentGlMatrix(GLenum which)
+{
+    webgl::Matrix m{};
+    glGetFloatv(which, m.m);
+    return m;
+}
+
+void expectSameBits(const webgl::Matrix& expected, const webgl::Matrix& actual)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(0, std::memcmp(&expected.m[i], &actual.m[i], sizeof(float)))
+            << "element " << i << ": " << expected.m[i] << " against " << actual.m[i];
+}
+
+TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
+{
+    struct View {
+        double eye[3], centre[3], up[3];
+    };
+    const View views[] = {
+        {{20, 20, 20}, {0, 0, 0}, {0, 1, 0}},
+        {{0, 0, 10}, {0, 0, 0}, {0, 1, 0}},
+        {{7.0710678118654755, 1.2, -7.0710678118654746}, {0.1, -0.3, 0.7}, {0.3, 0.9, 0.1}},
+        {{1e-3, 5, 0}, {0, 0, 0}, {0, 1, 0}},  // nearly along the up vector
+        {{3, 3, 3}, {3, 3, 3}, {0, 1, 0}},     // no direction at all
+    };
+    for (const View& v : views) {
+        glLoadIdentity();
+        gluLookAt(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1], v.centre[2], v.up[0],
+                  v.up[1], v.up[2]);
+        // Multiplied onto the identity, as OpenGL does: -0 becomes 0.
+        const webgl::Matrix ours =
+            webgl::Matrix::identity() *
+            webgl::lookAtRotation(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1],
+                                  v.centre[2], v.up[0], v.up[1], v.up[2])
+                .translated(static_cast<float>(-v.eye[0]), static_cast<float>(-v.eye[1]),
+                            static_cast<float>(-v.eye[2]));
+        expectSameBits(currentGlMatrix(GL_MODELVIEW_MATRIX), ours);
+    }
+
+    glMatrixMode(GL_PROJECTION);
+    for (const double aspect : {1.0, 1000.0 / 600.0, 1.0 / 800.0, 4000.0, 0.0}) {
+        glLoadIdentity();
+        gluPerspective(45.0, aspect, 1.0, 100.0);
+        webgl::Matrix ours = webgl::Matrix::identity();
+        webgl::Matrix perspective{};
+        if (webgl::perspectiveMatrix(45.0, aspect, 1.0, 100.0, perspective))
+            ours = ours * perspective;
+        expectSameBits(currentGlMatrix(GL_PROJECTION_MATRIX), ours);
+    }
+}
+
+TEST_F(WebLayer, productsAndTranslationsRoundAsOpenGLs)
+{
+    webgl::Matrix a{}, b{};
+    for (int i = 0; i < 16; ++i) {
+        a.m[i] = std::sin(1.0f + static_cast<float>(i) * 0.37f) * 3.0f;
+        b.m[i] = std::cos(0.5f + static_cast<float>(i) * 1.13f) / 7.0f;
+    }
+    glLoadMatrixf(a.m);
+    glMultMatrixf(b.m);
+    glTranslatef(0.3f, -2.0f, 1e-3f);
+    expectSameBits(currentGlMatrix(GL_MODELVIEW_MATRIX), (a * b).translated(0.3f, -2.0f, 1e-3f));
+}
+
+// What OpenGL's feedback mode or the layer's sink reports: for each
+// primitive its window-space vertices (x, y, z) and colours.
+struct Vertex {
+    std::array<float, 3> position;
+    std::array<float, 4> color;
+};
+using Primitive = std::vector<Vertex>;
+
+std::vector<Primitive> captured;
+
+void capture(const webgl::Viewport& view, const webgl::OutVertex* vertices, int count)
+{
+    for (int i = 0; i < count; i += 3) {
+        Primitive triangle;
+        for (int k = 0; k < 3; ++k) {
+            const webgl::OutVertex& v = vertices[i + k];
+            const float x = v.x / v.w, y = v.y / v.w, z = v.z / v.w;
+            triangle.push_back({{(x + 1) * view.width / 2 + view.x, (y + 1) * view.height / 2 + view.y,
+                                 (z + 1) / 2},
+                                {v.r, v.g, v.b, v.a}});
+        }
+        captured.push_back(triangle);
+    }
+}
+
+std::vector<Primitive> feedback(void (*draw)())
+{
+    std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const int size = glRenderMode(GL_RENDER);
+    std::vector<Primitive> primitives;
+    auto vertex = [&](int& i) {
+        Vertex v{{buffer[i], buffer[i + 1], buffer[i + 2]},
+                 {buffer[i + 3], buffer[i + 4], buffer[i + 5], buffer[i + 6]}};
+        i += 7;
+        return v;
+    };
+    for (int i = 0; i < size;) {
+        const auto token = static_cast<GLenum>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const int n = static_cast<int>(buffer[i++]);
+            Primitive p;
+            for (int k = 0; k < n; ++k)
+                p.push_back(vertex(i));
+            primitives.push_back(p);
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            Primitive p{vertex(i)};
+            p.push_back(vertex(i));
+            primitives.push_back(p);
+        } else {
+            ADD_FAILURE() << "unexpected feedback token " << token;
+            break;
+        }
+    }
+    return primitives;
+}
+
+// The layer's wide-line quads back to their centre lines.
+std::vector<Primitive> linesFromQuads(const std::vector<Primitive>& triangles)
+{
+    std::vector<Primitive> lines;
+    for (std::size_t i = 0; i + 1 < triangles.size(); i += 2) {
+        const Primitive& first = triangles[i];   // corners 0, 1, 2
+        const Primitive& second = triangles[i + 1];  // corners 0, 2, 3
+        Vertex from = first[0], to = first[1];
+        for (int axis = 0; axis < 2; ++axis) {
+            from.position[axis] = (first[0].position[axis] + second[2].position[axis]) / 2;
+            to.position[axis] = (first[1].position[axis] + first[2].position[axis]) / 2;
+        }
+        lines.push_back({from, to});
+    }
+    return lines;
+}
+
+void expectSamePrimitives(const std::vector<Primitive>& expected, const std::vector<Primitive>& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t p = 0; p < expected.size(); ++p) {
+        ASSERT_EQ(expected[p].size(), actual[p].size()) << "primitive " << p;
+        // The same corners; a strip's odd triangles may list them in another order.
+        for (const Vertex& e : expected[p]) {
+            const bool found = std::any_of(actual[p].begin(), actual[p].end(), [&](const Vertex& a) {
+                for (int k = 0; k < 3; ++k)
+                    if (std::fabs(a.position[k] - e.position[k]) > (k < 2 ? 2e-3f : 1e-5f))
+                        return false;
+                for (int k = 0; k < 4; ++k)
+                    if (std::fabs(a.color[k] - e.color[k]) > 1e-5f)
+                        return false;
+                return true;
+            });
+            EXPECT_TRUE(found) << "primitive " << p << ": vertex (" << e.position[0] << ", "
+                               << e.position[1] << ", " << e.position[2] << ") colour ("
+                               << e.color[0] << ", " << e.color[1] << ", " << e.color[2] << ")";
+        }
+    }
+}
+
+// Without the strips' degenerate triangles at the poles, which feedback may
+// or may not report.
+std::vector<Primitive> withArea(const std::vector<Primitive>& triangles)
+{
+    std::vector<Primitive> kept;
+    for (const Primitive& t : triangles) {
+        const auto& a = t[0].position;
+        const auto& b = t[1].position;
+        const auto& c = t[2].position;
+        if (std::fabs((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0])) > 1e-6f)
+            kept.push_back(t);
+    }
+    return kept;
+}
+
+// The program's lighting and a turned, moved view, for both sides; the
+// solids stay inside the view, so that nothing is clipped.
+void setUpScene(webgl::FixedFunction* layer)
+{
+    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    const GLfloat diffuse[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    const GLfloat position[4] = {10.0f, 10.0f, 10.0f, 0.0f};
+    webgl::Matrix perspective{};
+    webgl::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
+    const webgl::Matrix view = webgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
+    if (layer == nullptr) {
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+        glLightfv(GL_LIGHT0, GL_POSITION, position);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_COLOR_MATERIAL);
+        glLineWidth(2.0f);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(perspective.m);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(view.m);
+        return;
+    }
+    layer->setWindowSize(side, side);
+    layer->setViewport(0, 0, side, side);
+    layer->setLighting(true);
+    layer->setLightAmbient(ambient);
+    layer->setLightDiffuse(diffuse);
+    layer->setLightPosition(position);
+    layer->setLight0(true);
+    layer->setColorMaterial(true);
+    layer->setLineWidth(2.0f);
+    layer->selectProjection(true);
+    layer->multiply(perspective);
+    layer->selectProjection(false);
+    layer->multiply(view);
+}
+
+TEST_F(WebLayer, solidsGiveTheDesktopToolkitsTrianglesNormalsAndLighting)
+{
+    auto desktop = [] {
+        glColor3f(0.0f, 1.0f, 0.0f);
+        glutSolidCube(1.0);
+        glTranslatef(2.0f, 0.0f, 0.0f);
+        glColor3f(0.0f, 0.0f, 1.0f);
+        glutSolidSphere(1.0, 20, 20);
+        glTranslatef(-2.5f, 0.4f, 0.0f);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glutSolidSphere(0.25, 10, 10);
+    };
+    setUpScene(nullptr);
+    const std::vector<Primitive> expected = feedback(desktop);
+
+    webgl::FixedFunction layer(capture);
+    captured.clear();
+    setUpScene(&layer);
+    layer.color(0.0f, 1.0f, 0.0f);
+    webgl::solidCube(layer, 1.0);
+    layer.translate(2.0f, 0.0f, 0.0f);
+    layer.color(0.0f, 0.0f, 1.0f);
+    webgl::solidSphere(layer, 1.0, 20, 20);
+    layer.translate(-2.5f, 0.4f, 0.0f);
+    layer.color(1.0f, 1.0f, 1.0f);
+    webgl::solidSphere(layer, 0.25, 10, 10);
+
+    EXPECT_GT(expected.size(), 700u);
+    expectSamePrimitives(withArea(expected), withArea(captured));
+}
+
+TEST_F(WebLayer, wireSphereAndLinesGiveTheSameSegmentsWithTheCurrentNormalKept)
+{
+    auto desktop = [] {
+        glNormal3f(0.0f, 1.0f, 0.0f);
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glutWireSphere(1.0, 20, 20);
+        // A line strip after the sphere takes the normal set before it.
+        glBegin(GL_LINE_STRIP);
+        glVertex3f(-1.0f, 0.5f, 0.2f);
+        glVertex3f(0.5f, -0.5f, 1.0f);
+        glVertex3f(1.0f, 1.0f, -1.0f);
+        glEnd();
+    };
+    setUpScene(nullptr);
+    const std::vector<Primitive> expected = feedback(desktop);
+
+    webgl::FixedFunction layer(capture);
+    captured.clear();
+    setUpScene(&layer);
+    layer.normal(0.0f, 1.0f, 0.0f);
+    layer.color(1.0f, 0.0f, 0.0f);
+    webgl::wireSphere(layer, 1.0, 20, 20);
+    layer.begin(webgl::Primitive::lineStrip);
+    layer.vertex(-1.0f, 0.5f, 0.2f);
+    layer.vertex(0.5f, -0.5f, 1.0f);
+    layer.vertex(1.0f, 1.0f, -1.0f);
+    layer.end();
+
+    EXPECT_EQ(expected.size(), 20u * 20u + 19u * 20u + 2u);
+    expectSamePrimitives(expected, linesFromQuads(captured));
+}
+
+TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
+{
+    setUpScene(nullptr);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glNormal3f(0.0f, 0.0f, 0.0f);
+    const double at[4] = {-2.0, 0.9, 0.0, 1.0};
+    glRasterPos4dv(at);
+    GLfloat position[4], color[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    glGetFloatv(GL_CURRENT_RASTER_COLOR, color);
+
+    webgl::FixedFunction layer(capture);
+    setUpScene(&layer);
+    layer.color(1.0f, 1.0f, 1.0f);
+    layer.normal(0.0f, 0.0f, 0.0f);
+    layer.rasterPosition(at[0], at[1], at[2], at[3]);
+    ASSERT_TRUE(layer.rasterValid());
+    EXPECT_NEAR(layer.rasterX(), position[0], 1e-3);
+    EXPECT_NEAR(layer.rasterY(), position[1], 1e-3);
+    // A one-pixel bitmap there takes the lit raster colour.
+    captured.clear();
+    const unsigned char bit[1] = {0x80};
+    layer.bitmap(1, 1, 0, 0, 8, 0, bit);
+    ASSERT_EQ(captured.size(), 2u);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_NEAR(captured[0][0].color[k], color[k], 1e-6) << "channel " << k;
+    EXPECT_EQ(captured[0][0].position[0], std::floor(position[0]));
+    EXPECT_FLOAT_EQ(layer.rasterX(), position[0] + 8);
+
+    // Outside the view the position is invalid, and bitmaps draw nothing.
+    layer.rasterPosition(-200.0, 0.0, 0.0, 1.0);
+    EXPECT_FALSE(layer.rasterValid());
+    captured.clear();
+    const unsigned char bits[1] = {0xFF};
+    layer.bitmap(8, 1, 0, 0, 8, 0, bits);
+    EXPECT_TRUE(captured.empty());
+}
+
+}  // namespace
