@@ -14,8 +14,9 @@ const { PNG } = require('pngjs');
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.txt': 'text/plain' };
 
-// A static file server for one folder; resolves to { url, close }.
-function serve(folder) {
+// A static file server for one folder on 127.0.0.1 (on `port`, or any free
+// port where it is 0 or taken); resolves to { url, close }.
+function serve(folder, port = 0) {
   const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
@@ -34,7 +35,9 @@ function serve(folder) {
     });
   });
   return new Promise((resolve) => {
-    server.listen(0, '127.0.0.1', () => {
+    server.once('error', () => server.listen(0, '127.0.0.1'));
+    server.listen(port, '127.0.0.1');
+    server.once('listening', () => {
       resolve({ url: `http://127.0.0.1:${server.address().port}/`,
                 close: () => new Promise((done) => server.close(done)) });
     });
