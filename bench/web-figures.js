@@ -1,0 +1,82 @@
+// The web page's figures in headless Chromium: time from the start of the
+// page load to the end of the first frame, the .js and .wasm sizes gzipped,
+// and frames per second at the browser's own pace with the time a frame's
+// work takes. Usage: node web-figures.js PAGE-FOLDER [SECONDS] [LOADS]
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const zlib = require('zlib');
+const h = require('../tests/web/harness');
+
+// Before the page's scripts run: every animation frame is timed, and the
+// end of the first one is noted.
+function timeFrames() {
+  const request = window.requestAnimationFrame.bind(window);
+  window.frameLog = { firstFrameEnd: null, frames: 0, busy: 0 };
+  window.requestAnimationFrame = (callback) => request((time) => {
+    const start = performance.now();
+    callback(time);
+    const end = performance.now();
+    if (window.frameLog.firstFrameEnd === null) window.frameLog.firstFrameEnd = end;
+    window.frameLog.frames += 1;
+    window.frameLog.busy += end - start;
+  });
+}
+
+const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+(async () => {
+  const [folder, seconds = '5', loads = '10'] = process.argv.slice(2);
+  for (const name of ['camera-demo.js', 'camera-demo.wasm', 'index.html']) {
+    const bytes = fs.readFileSync(path.join(folder, name));
+    console.log(`${name}: ${bytes.length} bytes, ${zlib.gzipSync(bytes, { level: 9 }).length} gzipped`);
+  }
+  const server = await h.serve(folder);
+  const browser = await h.launch();
+  try {
+    const firstFrames = [];
+    for (let i = 0; i < Number(loads); ++i) {
+      const page = await browser.newPage();
+      await page.setViewport({ width: 1000, height: 600, deviceScaleFactor: 1 });
+      await page.setCacheEnabled(false);
+      await page.evaluateOnNewDocument(timeFrames);
+      await page.goto(server.url);
+      await page.waitForFunction(() => window.frameLog.firstFrameEnd !== null, { polling: 10 });
+      firstFrames.push(await page.evaluate(() => window.frameLog.firstFrameEnd));
+      await page.close();
+    }
+    console.log(`load to first frame: median ${median(firstFrames).toFixed(0)} ms of ${loads} loads ` +
+                `(${Math.min(...firstFrames).toFixed(0)} to ${Math.max(...firstFrames).toFixed(0)} ms)`);
+
+    const page = await h.openPage(browser, server.url, { holdFrames: false });
+    await page.evaluateOnNewDocument(timeFrames);
+    await page.reload();
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    const start = await page.evaluate(() => ({ ...window.frameLog, at: performance.now() }));
+    await new Promise((resolve) => setTimeout(resolve, Number(seconds) * 1000));
+    const end = await page.evaluate(() => ({ ...window.frameLog, at: performance.now() }));
+    const frames = end.frames - start.frames;
+    const bare = await browser.newPage();
+    await bare.goto('data:text/html,<canvas></canvas>');
+    const floor = await bare.evaluate((seconds) => new Promise((resolve) => {
+      let count = 0;
+      const t0 = performance.now();
+      const frame = () => {
+        ++count;
+        if (performance.now() - t0 < seconds * 1000) requestAnimationFrame(frame);
+        else resolve(count / ((performance.now() - t0) / 1000));
+      };
+      requestAnimationFrame(frame);
+    }), Number(seconds));
+    await bare.close();
+    console.log(`frames: ${(frames / ((end.at - start.at) / 1000)).toFixed(1)} per second over ${seconds} s, ` +
+                `a frame's work (idle step and display) ${((end.busy - start.busy) / frames).toFixed(2)} ms on average; ` +
+                `an empty page's animation frames: ${floor.toFixed(1)} per second`);
+  } finally {
+    await browser.close();
+    await server.close();
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
