@@ -125,9 +125,9 @@ void FixedFunction::shade(const float eyeNormal[3], const float color[4], float 
     }
     const float* ambient = colorMaterial ? color : defaultAmbient;
     const float* diffuse = colorMaterial ? color : defaultDiffuse;
-    const float facing = std::max(0.0f, eyeNormal[0] * lightDirection[0] +
-                                            eyeNormal[1] * lightDirection[1] +
-                                            eyeNormal[2] * lightDirection[2]);
+    const float facing =
+        std::max(0.0f, eyeNormal[0] * lightDirection[0] + eyeNormal[1] * lightDirection[1] +
+                           eyeNormal[2] * lightDirection[2]);
     for (int i = 0; i < 3; ++i) {
         float c = ambient[i] * sceneAmbient;
         if (light0)
@@ -353,8 +353,8 @@ void FixedFunction::flushWindowQuads()
 
 void FixedFunction::rasterPosition(double x, double y, double z, double w)
 {
-    const float position[4] = {static_cast<float>(x), static_cast<float>(y),
-                               static_cast<float>(z), static_cast<float>(w)};
+    const float position[4] = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
+                               static_cast<float>(w)};
     float clip[4];
     (projection() * modelview()).transform(position, clip);
     raster.valid = clip[3] > 0.0f;
@@ -389,8 +389,10 @@ void FixedFunction::bitmap(int width, int height, float xOrigin, float yOrigin, 
                 continue;
             // One pixel: a unit square that covers exactly one pixel centre.
             const float x = left + column, y = bottom + row;
-            const float corners[4][3] = {
-                {x, y, raster.z}, {x + 1, y, raster.z}, {x + 1, y + 1, raster.z}, {x, y + 1, raster.z}};
+            const float corners[4][3] = {{x, y, raster.z},
+                                         {x + 1, y, raster.z},
+                                         {x + 1, y + 1, raster.z},
+                                         {x, y + 1, raster.z}};
             emitWindowQuad(corners, colors);
         }
     flushWindowQuads();

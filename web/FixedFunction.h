@@ -24,8 +24,18 @@ struct OutVertex {
 // Receives each batch of triangles with the viewport to draw it in.
 using TriangleSink = void (*)(const Viewport& viewport, const OutVertex* vertices, int count);
 
-enum class Primitive { points, lines, lineLoop, lineStrip, triangles, triangleStrip, triangleFan,
-                       quads, quadStrip, polygon };
+enum class Primitive {
+    points,
+    lines,
+    lineLoop,
+    lineStrip,
+    triangles,
+    triangleStrip,
+    triangleFan,
+    quads,
+    quadStrip,
+    polygon
+};
 
 // A colour channel as the nearest of the 256 values a pixel can hold,
 // rounded in double precision from the single-precision value (0.7f, just

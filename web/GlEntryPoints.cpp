@@ -3,8 +3,8 @@
 // is left undefined, so that the link fails rather than the page.
 #include "Browser.h"
 #include "FixedFunction.h"
-#include "GlutLoop.h"
 #include "GluMatrices.h"
+#include "GlutLoop.h"
 #include "Shapes.h"
 #include "font8x13.h"
 
@@ -103,7 +103,8 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 void glClear(GLbitfield mask)
 {
     webglClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
-               (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0, (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
+               (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0,
+               (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
 }
 void glLineWidth(GLfloat width)
 {

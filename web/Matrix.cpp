@@ -23,8 +23,8 @@ Matrix Matrix::operator*(const Matrix& other) const
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column) {
             const float* b = &other.m[column * 4];
-            result.m[column * 4 + row] = m[row] * b[0] + m[4 + row] * b[1] +
-                                         m[8 + row] * b[2] + m[12 + row] * b[3];
+            result.m[column * 4 + row] =
+                m[row] * b[0] + m[4 + row] * b[1] + m[8 + row] * b[2] + m[12 + row] * b[3];
         }
     return result;
 }

@@ -16,9 +16,8 @@ struct CircleTable {
     CircleTable(int n, bool halfCircle)
     {
         const int size = std::abs(n);
-        const float angle =
-            static_cast<float>(halfCircle ? 1 : 2) * static_cast<float>(M_PI) /
-            static_cast<float>(n == 0 ? 1 : n);
+        const float angle = static_cast<float>(halfCircle ? 1 : 2) * static_cast<float>(M_PI) /
+                            static_cast<float>(n == 0 ? 1 : n);
         sine.resize(size + 1);
         cosine.resize(size + 1);
         sine[0] = 0.0f;
@@ -65,7 +64,7 @@ bool drawable(int slices, int stacks)
 
 void solidCube(FixedFunction& gl, double size)
 {
-    static const float corners[8][3] = {{.5f, .5f, .5f},   {-.5f, .5f, .5f}, {-.5f, -.5f, .5f},
+    static const float corners[8][3] = {{.5f, .5f, .5f},   {-.5f, .5f, .5f},  {-.5f, -.5f, .5f},
                                         {.5f, -.5f, .5f},  {.5f, -.5f, -.5f}, {.5f, .5f, -.5f},
                                         {-.5f, .5f, -.5f}, {-.5f, -.5f, -.5f}};
     static const float faceNormals[6][3] = {{0, 0, 1},  {1, 0, 0},  {0, 1, 0},

@@ -119,8 +119,8 @@ void capture(const webgl::Viewport& view, const webgl::OutVertex* vertices, int 
         for (int k = 0; k < 3; ++k) {
             const webgl::OutVertex& v = vertices[i + k];
             const float x = v.x / v.w, y = v.y / v.w, z = v.z / v.w;
-            triangle.push_back({{(x + 1) * view.width / 2 + view.x, (y + 1) * view.height / 2 + view.y,
-                                 (z + 1) / 2},
+            triangle.push_back({{(x + 1) * view.width / 2 + view.x,
+                                 (y + 1) * view.height / 2 + view.y, (z + 1) / 2},
                                 {v.r, v.g, v.b, v.a}});
         }
         captured.push_back(triangle);
@@ -166,7 +166,7 @@ std::vector<Primitive> linesFromQuads(const std::vector<Primitive>& triangles)
 {
     std::vector<Primitive> lines;
     for (std::size_t i = 0; i + 1 < triangles.size(); i += 2) {
-        const Primitive& first = triangles[i];   // corners 0, 1, 2
+        const Primitive& first = triangles[i];       // corners 0, 1, 2
         const Primitive& second = triangles[i + 1];  // corners 0, 2, 3
         Vertex from = first[0], to = first[1];
         for (int axis = 0; axis < 2; ++axis) {
@@ -178,22 +178,24 @@ std::vector<Primitive> linesFromQuads(const std::vector<Primitive>& triangles)
     return lines;
 }
 
-void expectSamePrimitives(const std::vector<Primitive>& expected, const std::vector<Primitive>& actual)
+void expectSamePrimitives(const std::vector<Primitive>& expected,
+                          const std::vector<Primitive>& actual)
 {
     ASSERT_EQ(expected.size(), actual.size());
     for (std::size_t p = 0; p < expected.size(); ++p) {
         ASSERT_EQ(expected[p].size(), actual[p].size()) << "primitive " << p;
         // The same corners; a strip's odd triangles may list them in another order.
         for (const Vertex& e : expected[p]) {
-            const bool found = std::any_of(actual[p].begin(), actual[p].end(), [&](const Vertex& a) {
-                for (int k = 0; k < 3; ++k)
-                    if (std::fabs(a.position[k] - e.position[k]) > (k < 2 ? 2e-3f : 1e-5f))
-                        return false;
-                for (int k = 0; k < 4; ++k)
-                    if (std::fabs(a.color[k] - e.color[k]) > 1e-5f)
-                        return false;
-                return true;
-            });
+            const bool found =
+                std::any_of(actual[p].begin(), actual[p].end(), [&](const Vertex& a) {
+                    for (int k = 0; k < 3; ++k)
+                        if (std::fabs(a.position[k] - e.position[k]) > (k < 2 ? 2e-3f : 1e-5f))
+                            return false;
+                    for (int k = 0; k < 4; ++k)
+                        if (std::fabs(a.color[k] - e.color[k]) > 1e-5f)
+                            return false;
+                    return true;
+                });
             EXPECT_TRUE(found) << "primitive " << p << ": vertex (" << e.position[0] << ", "
                                << e.position[1] << ", " << e.position[2] << ") colour ("
                                << e.color[0] << ", " << e.color[1] << ", " << e.color[2] << ")";
@@ -225,7 +227,8 @@ void setUpScene(webgl::FixedFunction* layer)
     const GLfloat position[4] = {10.0f, 10.0f, 10.0f, 0.0f};
     webgl::Matrix perspective{};
     webgl::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
-    const webgl::Matrix view = webgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
+    const webgl::Matrix view =
+        webgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
     if (layer == nullptr) {
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
