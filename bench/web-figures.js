@@ -25,14 +25,13 @@ function timeFrames() {
 
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-(async () => {
+h.main(async () => {
   const [folder, seconds = '5', loads = '10'] = process.argv.slice(2);
   for (const name of ['camera-demo.js', 'camera-demo.wasm', 'index.html']) {
     const bytes = fs.readFileSync(path.join(folder, name));
     console.log(`${name}: ${bytes.length} bytes, ${zlib.gzipSync(bytes, { level: 9 }).length} gzipped`);
   }
-  const server = await h.serve(folder);
-  const browser = await h.launch();
+  const { url, browser, close } = await h.session(folder);
   try {
     const firstFrames = [];
     for (let i = 0; i < Number(loads); ++i) {
@@ -40,7 +39,7 @@ const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(value
       await page.setViewport({ width: 1000, height: 600, deviceScaleFactor: 1 });
       await page.setCacheEnabled(false);
       await page.evaluateOnNewDocument(timeFrames);
-      await page.goto(server.url);
+      await page.goto(url);
       await page.waitForFunction(() => window.frameLog.firstFrameEnd !== null, { polling: 10 });
       firstFrames.push(await page.evaluate(() => window.frameLog.firstFrameEnd));
       await page.close();
@@ -48,7 +47,7 @@ const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(value
     console.log(`load to first frame: median ${median(firstFrames).toFixed(0)} ms of ${loads} loads ` +
                 `(${Math.min(...firstFrames).toFixed(0)} to ${Math.max(...firstFrames).toFixed(0)} ms)`);
 
-    const page = await h.openPage(browser, server.url, { holdFrames: false });
+    const page = await h.openPage(browser, url, { holdFrames: false });
     await page.evaluateOnNewDocument(timeFrames);
     await page.reload();
     await new Promise((resolve) => setTimeout(resolve, 1000));
@@ -73,10 +72,6 @@ const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(value
                 `a frame's work (idle step and display) ${((end.busy - start.busy) / frames).toFixed(2)} ms on average; ` +
                 `an empty page's animation frames: ${floor.toFixed(1)} per second`);
   } finally {
-    await browser.close();
-    await server.close();
+    await close();
   }
-})().catch((error) => {
-  console.error(error);
-  process.exit(1);
 });

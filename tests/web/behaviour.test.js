@@ -8,15 +8,9 @@ const path = require('path');
 const h = require('./harness');
 
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
-let server, browser;
-before(async () => {
-  server = await h.serve(page);
-  browser = await h.launch();
-});
-after(async () => {
-  await browser.close();
-  await server.close();
-});
+let session;
+before(async () => { session = await h.session(page); });
+after(() => session.close());
 
 // Runs the queued animation frames; pump() also reads the picture.
 const pump = (tab) => h.frameAfter(tab, () => { window.lastPump = window.pumpFrames(); });
@@ -37,7 +31,7 @@ function captionEnd(frame) {
 }
 
 test('space pauses with no animation frame requested, and resumes', async () => {
-  const tab = await h.openPage(browser, server.url);
+  const tab = await h.openPage(session.browser, session.url);
   const first = await pump(tab);
   const second = await pump(tab);
   assert.strictEqual(await pumped(tab), 1);
@@ -61,7 +55,7 @@ test('space pauses with no animation frame requested, and resumes', async () => 
 });
 
 test('mode keys change the caption, whose width follows its length', async () => {
-  const tab = await h.openPage(browser, server.url);
+  const tab = await h.openPage(session.browser, session.url);
   const lengths = [14, 14, 34, 61, 31, 14];  // modes 0..4, then 0 again
   for (let mode = 0; mode < lengths.length; ++mode) {
     if (mode > 0) await tab.keyboard.press(['a', 'Enter', 'Z', 'Tab', '7'][mode - 1]);
@@ -75,7 +69,7 @@ test('mode keys change the caption, whose width follows its length', async () =>
 });
 
 test('Escape ends the program with status 1 and nothing runs after it', async () => {
-  const tab = await h.openPage(browser, server.url);
+  const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Escape');
   assert.strictEqual(await tab.$eval('#status', (e) => e.textContent), 'The program ended with status 1.');
@@ -90,7 +84,7 @@ test('Escape ends the program with status 1 and nothing runs after it', async ()
 });
 
 test('resizing to tiny sizes and back draws the full frame again without a WebGL error', async () => {
-  const tab = await h.openPage(browser, server.url);
+  const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
   const before = await pump(tab);
@@ -112,7 +106,7 @@ test('resizing to tiny sizes and back draws the full frame again without a WebGL
 });
 
 test('keys and buttons reach GLUT with the codes it gives on the desktop', async () => {
-  const tab = await h.openPage(browser, server.url);
+  const tab = await h.openPage(session.browser, session.url);
   await tab.evaluate(() => {
     window.seen = [];
     for (const name of ['_webKey', '_webSpecialKey', '_webMouse', '_webMotion']) {

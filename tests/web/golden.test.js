@@ -25,19 +25,13 @@ const cases = [
   { name: 'mode-4', modeKeys: 4, steps: 300 },
 ];
 
-let server, browser;
-before(async () => {
-  server = await h.serve(page);
-  browser = await h.launch();
-});
-after(async () => {
-  await browser.close();
-  await server.close();
-});
+let session;
+before(async () => { session = await h.session(page); });
+after(() => session.close());
 
 for (const c of cases) {
   test(`${c.name} matches the desktop's picture`, async () => {
-    const tab = await h.openPage(browser, server.url);
+    const tab = await h.openPage(session.browser, session.url);
     const frame = await h.frameAfter(tab, (modeKeys, steps) => {
       for (let i = 0; i < modeKeys; ++i) Module._keyboard('m'.charCodeAt(0), 0, 0);
       for (let i = 0; i < steps; ++i) Module._idle();

@@ -65,6 +65,21 @@ async function launch() {
   return browser;
 }
 
+// The page served and a browser to open it in; close() ends both.
+async function session(folder) {
+  const server = await serve(folder);
+  const browser = await launch();
+  return { url: server.url, browser, close: async () => { await browser.close(); await server.close(); } };
+}
+
+// Runs a tool's asynchronous main, ending the process with status 1 on an error.
+function main(run) {
+  run().catch((error) => {
+    console.error(error);
+    process.exit(1);
+  });
+}
+
 // Before any script of the page runs, animation frames are queued instead of
 // run: window.pumpFrames() runs the queued ones and returns their number.
 function holdAnimationFrames() {
@@ -173,4 +188,4 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { serve, launch, openPage, frameAfter, readPng, writePng, compare, pixel };
+module.exports = { serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };

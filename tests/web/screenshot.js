@@ -4,20 +4,15 @@
 'use strict';
 const h = require('./harness');
 
-(async () => {
+h.main(async () => {
   const [folder, output, seconds = '3'] = process.argv.slice(2);
-  const server = await h.serve(folder);
-  const browser = await h.launch();
+  const session = await h.session(folder);
   try {
-    const page = await h.openPage(browser, server.url, { holdFrames: false });
+    const page = await h.openPage(session.browser, session.url, { holdFrames: false });
     await new Promise((resolve) => setTimeout(resolve, Number(seconds) * 1000));
     await (await page.$('canvas')).screenshot({ path: output });
     if (page.errors.length > 0) throw new Error(page.errors.join('\n'));
   } finally {
-    await browser.close();
-    await server.close();
+    await session.close();
   }
-})().catch((error) => {
-  console.error(error);
-  process.exit(1);
 });
