@@ -308,23 +308,62 @@ void FixedFunction::emitSegment(Transformed a, Transformed b)
     float p0[3], p1[3];
     toWindow(from, p0);
     toWindow(to, p1);
+    // On the 1/256-pixel grid that rasterizers snap vertices to, so that
+    // lines computed a rounding apart (two axes seen edge on) cover the
+    // same pixels.
+    for (float* p : {p0, p1})
+        for (int i = 0; i < 2; ++i)
+            p[i] = std::round(p[i] * 256.0f) / 256.0f;
 
-    // Wide lines as OpenGL draws them without antialiasing: the width spans
-    // the minor axis, so a line is as many pixels thick in every direction.
+    // Wide lines as OpenGL draws them without antialiasing: in each column
+    // (or row) of the major axis whose centre the segment covers, as many
+    // pixels as the width along the minor axis, centred on the line. Runs of
+    // equal spans become whole-pixel rectangles, whose edges lie half a pixel
+    // from any centre, so that the rasterizer's rounding cannot move them.
     const float half = lineWidth * 0.5f;
+    const int thickness = std::max(1, static_cast<int>(std::lround(lineWidth)));
     const bool xMajor = std::fabs(p1[0] - p0[0]) >= std::fabs(p1[1] - p0[1]);
-    const float ox = xMajor ? 0.0f : half, oy = xMajor ? half : 0.0f;
-    const float corners[4][3] = {{p0[0] - ox, p0[1] - oy, p0[2]},
-                                 {p1[0] - ox, p1[1] - oy, p1[2]},
-                                 {p1[0] + ox, p1[1] + oy, p1[2]},
-                                 {p0[0] + ox, p0[1] + oy, p0[2]}};
-    const float* c0 = from.color;
-    const float* c1 = to.color;
-    const float colors[4][4] = {{c0[0], c0[1], c0[2], c0[3]},
-                                {c1[0], c1[1], c1[2], c1[3]},
-                                {c1[0], c1[1], c1[2], c1[3]},
-                                {c0[0], c0[1], c0[2], c0[3]}};
-    emitWindowQuad(corners, colors);
+    const int major = xMajor ? 0 : 1, minor = 1 - major;
+    const float* pa = p0;
+    const float* pb = p1;
+    const float* ca = from.color;
+    const float* cb = to.color;
+    if (pb[major] < pa[major]) {
+        std::swap(pa, pb);
+        std::swap(ca, cb);
+    }
+    const float length = pb[major] - pa[major];
+    const int first = static_cast<int>(std::ceil(pa[major] - 0.5f));
+    const int last = static_cast<int>(std::ceil(pb[major] - 0.5f)) - 1;
+    auto along = [&](float position) { return (position - pa[major]) / length; };
+    auto lowest = [&](int column) {
+        const float centre =
+            pa[minor] + along(static_cast<float>(column) + 0.5f) * (pb[minor] - pa[minor]);
+        return static_cast<int>(std::ceil(centre - half - 0.5f));
+    };
+    for (int start = first; start <= last;) {
+        const int low = lowest(start);
+        int end = start + 1;
+        while (end <= last && lowest(end) == low)
+            ++end;
+        float corners[4][3], colors[4][4];
+        const auto majorAt = [&](int k) {
+            return static_cast<float>(k == 1 || k == 2 ? end : start);
+        };
+        const auto minorAt = [&](int k) {
+            return static_cast<float>(k < 2 ? low : low + thickness);
+        };
+        for (int k = 0; k < 4; ++k) {
+            const float t = along(majorAt(k));
+            corners[k][major] = majorAt(k);
+            corners[k][minor] = minorAt(k);
+            corners[k][2] = pa[2] + t * (pb[2] - pa[2]);
+            for (int c = 0; c < 4; ++c)
+                colors[k][c] = ca[c] + t * (cb[c] - ca[c]);
+        }
+        emitWindowQuad(corners, colors);
+        start = end;
+    }
 }
 
 void FixedFunction::emitWindowQuad(const float corners[4][3], const float colors[4][4])
