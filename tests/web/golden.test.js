@@ -12,8 +12,8 @@ const assert = require('node:assert');
 const path = require('path');
 const h = require('./harness');
 
-const channelTolerance = 8;  // of 255: about 3 %
-const maxDiffering = 300;
+const channelTolerance = 3;  // of 255: about 1 %
+const maxDiffering = 100;
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
 const golden = path.join(__dirname, '../golden');
 const out = process.env.WEB_TEST_OUTPUT || path.join(__dirname, '../../out/web-tests');
