@@ -1,5 +1,6 @@
 #include "TableComparison.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
