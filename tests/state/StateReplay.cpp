@@ -47,14 +47,6 @@ std::function<void()> press(unsigned char key, int times = 1)
     };
 }
 
-std::function<void()> restartInMode(int mode)
-{
-    return [mode] {
-        restart();
-        press(modeKey, mode)();
-    };
-}
-
 std::function<void()> rotate(float yaw, float pitch)
 {
     return [yaw, pitch] { camera.rotate(yaw, pitch); };
@@ -92,7 +84,7 @@ void addDemonstrations(std::vector<Step>& script)
 {
     for (int mode = 0; mode < 5; ++mode) {
         const std::string name = "mode" + std::to_string(mode);
-        script.push_back({name + ".selected", restartInMode(mode)});
+        script.push_back({name + ".selected", then(restart, press(modeKey, mode))});
         script.push_back({name + ".step1", run(1)});
         script.push_back({name + ".step300", run(299)});
         script.push_back({name + ".step801", run(501)});
