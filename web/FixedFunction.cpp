@@ -312,8 +312,11 @@ void FixedFunction::emitSegment(Transformed a, Transformed b)
     // lines computed a rounding apart (two axes seen edge on) cover the
     // same pixels.
     for (float* p : {p0, p1})
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 2; ++i) {
+            if (!std::isfinite(p[i]) || !std::isfinite(p[2]))
+                return;  // nothing sound to draw from non-finite vertices
             p[i] = std::round(p[i] * 256.0f) / 256.0f;
+        }
 
     // Wide lines as OpenGL draws them without antialiasing: in each column
     // (or row) of the major axis whose centre the segment covers, as many
