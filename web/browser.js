@@ -63,7 +63,10 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('keydown', function (event) {
         var key = web.keyCode(event);
         if (key === null || web.ended) return;
-        event.preventDefault();
+        // The page keeps its keys (space and arrows would scroll it), but the
+        // browser keeps its shortcuts: with a modifier, and function keys.
+        if (!event.ctrlKey && !event.altKey && !event.metaKey && !/^F\d+$/.test(event.key))
+          event.preventDefault();
         var p = web.pointer;
         web.call(function () {
           Module[key[0] ? '_webSpecialKey' : '_webKey'](key[1], p[0], p[1]);
