@@ -40,17 +40,6 @@ webgl::Primitive primitiveOf(GLenum mode)
     }
 }
 
-void setCapability(GLenum cap, bool on)
-{
-    switch (cap) {
-    case GL_DEPTH_TEST: webglDepthTest(on ? 1 : 0); break;
-    case GL_LIGHTING: gl.setLighting(on); break;
-    case GL_LIGHT0: gl.setLight0(on); break;
-    case GL_COLOR_MATERIAL: gl.setColorMaterial(on); break;
-    default: break;
-    }
-}
-
 }  // namespace
 
 namespace web {
@@ -68,11 +57,13 @@ extern "C" {
 
 void glEnable(GLenum cap)
 {
-    setCapability(cap, true);
-}
-void glDisable(GLenum cap)
-{
-    setCapability(cap, false);
+    switch (cap) {
+    case GL_DEPTH_TEST: webglDepthTest(1); break;
+    case GL_LIGHTING: gl.setLighting(true); break;
+    case GL_LIGHT0: gl.setLight0(true); break;
+    case GL_COLOR_MATERIAL: gl.setColorMaterial(true); break;
+    default: break;
+    }
 }
 void glMatrixMode(GLenum mode)
 {
