@@ -42,17 +42,17 @@ findDemoWindow() {
     [[ -n $demoWindow ]] && xwininfo -id "$demoWindow" 2>/dev/null | grep -q 'IsViewable'
 }
 
-# Starts the demo (a command and its arguments) and gives its window the input
-# focus: there is no window manager to do it, and XTEST key events go to the
-# focused window. The window must appear within DEMO_START_MS milliseconds
-# (default 10000; a demo that first starts wine needs longer).
+# Starts the demo and gives its window the input focus: there is no window
+# manager to do it, and XTEST key events go to the focused window. The window
+# must appear within DEMO_START_MS milliseconds (default 10000; a demo that
+# first starts wine needs longer).
 #
 # For sanitizer builds: the GL driver leaves its buffers allocated at exit,
 # which is not ours to fix, so leak checking is off; and a sanitizer report
 # ends the process with 66, not with the 1 that Escape gives.
 startDemo() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:exitcode=66" \
-        UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}exitcode=66" "$@" &
+        UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}exitcode=66" "$1" &
     demoPid=$!
     if ! waitFor "${DEMO_START_MS:-10000}" findDemoWindow; then
         echo "no viewable window named 'foo!' appeared" >&2

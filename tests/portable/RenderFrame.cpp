@@ -9,50 +9,19 @@
 //        render_frame --render-case NAME OUT.ppm
 
 #include "GoldenCaseList.h"
+#include "WindowControl.h"
 
-#include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
 #include "display/Window.h"
 #include "opengl/GlHeaders.h"
 
-#include <GL/freeglut_ext.h>
-
-#include <chrono>
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
-
-int lastReshapeWidth = -1;
-int lastReshapeHeight = -1;
-
-void recordingReshape(int width, int height)
-{
-    lastReshapeWidth = width;
-    lastReshapeHeight = height;
-    reshape(width, height);
-}
-
-// Opens the program's window with its own start-up, takes the idle callback
-// away so that steps run only when asked, and waits for the first reshape.
-bool openWindow(char* programName)
-{
-    char* argv[] = {programName, nullptr};
-    int argc = 1;
-    startUp(&argc, argv);
-    glutIdleFunc(nullptr);
-    glutReshapeFunc(recordingReshape);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-        glutMainLoopEvent();
-        if (lastReshapeWidth == 800 && lastReshapeHeight == 400)
-            return true;
-    }
-    std::cerr << "render_frame: the window never reported its size 800 x 400\n";
-    return false;
-}
 
 bool writePpm(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
 {
@@ -68,14 +37,12 @@ bool writePpm(const std::string& path, int width, int height, const std::vector<
     return std::fclose(file) == 0 && written;
 }
 
-int renderCase(char* programName, const GoldenCase& goldenCase, const std::string& out)
+int renderCase(const GoldenCase& goldenCase, const std::string& out)
 {
-    if (!openWindow(programName))
-        return 1;
+    realwindow::open();
     for (int i = 0; i < goldenCase.modeKeys; ++i)
         keyboard('m', 0, 0);
-    for (int i = 0; i < goldenCase.steps; ++i)
-        idle();
+    realwindow::step(goldenCase.steps);
     display();
     glFinish();
     std::vector<unsigned char> rgb(static_cast<std::size_t>(windowWidth) * windowHeight * 3);
@@ -97,10 +64,9 @@ int renderCase(char* programName, const GoldenCase& goldenCase, const std::strin
     return 0;
 }
 
-int printRenderer(char* programName)
+int printRenderer()
 {
-    if (!openWindow(programName))
-        return 1;
+    realwindow::open();
     const auto text = [](GLenum name) {
         const GLubyte* value = glGetString(name);
         return value == nullptr ? std::string("unknown") : reinterpret_cast<const char*>(value);
@@ -117,9 +83,7 @@ int usage()
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "--list-cases" && argc == 2) {
@@ -128,13 +92,25 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "--renderer" && argc == 2)
-        return printRenderer(argv[0]);
+        return printRenderer();
     if (command == "--render-case" && argc == 4) {
         for (const GoldenCase& goldenCase : goldenCases())
             if (goldenCase.name == argv[2])
-                return renderCase(argv[0], goldenCase, argv[3]);
+                return renderCase(goldenCase, argv[3]);
         std::cerr << "render_frame: no such case: " << argv[2] << '\n';
         return 2;
     }
     return usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "render_frame: " << error.what() << '\n';
+        return 1;
+    }
 }
