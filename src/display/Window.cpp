@@ -5,7 +5,7 @@
 #include "camera/Camera.h"
 #include "display/Scene.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 int windowWidth = 800;
 int windowHeight = 400;
