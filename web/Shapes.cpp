@@ -8,6 +8,8 @@ namespace webgl {
 
 namespace {
 
+constexpr double pi = 3.14159265358979323846;  // the C library's M_PI, which not every one has
+
 // Sines and cosines of n + 1 points on a circle (or a half circle), the last
 // repeating the first (or ending at pi); a negative n turns the other way.
 struct CircleTable {
@@ -16,7 +18,7 @@ struct CircleTable {
     CircleTable(int n, bool halfCircle)
     {
         const int size = std::abs(n);
-        const float angle = static_cast<float>(halfCircle ? 1 : 2) * static_cast<float>(M_PI) /
+        const float angle = static_cast<float>(halfCircle ? 1 : 2) * static_cast<float>(pi) /
                             static_cast<float>(n == 0 ? 1 : n);
         sine.resize(size + 1);
         cosine.resize(size + 1);
