@@ -14,10 +14,10 @@ bool showCameraFrame = false;
 
 namespace {
 
-// Both lines sit in the caption's column, 14 pixels apart, near the bottom
-// of the overview in the window's first size.
-constexpr double controlsPosition[4] = {6.5, 1.5, 16.5, 1.0};
-constexpr double figuresPosition[4] = {6.25, 2.0, 16.25, 1.0};
+// Both lines start 8 pixels into the overview, 14 pixels apart near its
+// bottom, in the window's first size.
+constexpr double controlsPosition[4] = {12.875, 10.75, 18.625, 1.0};
+constexpr double figuresPosition[4] = {12.75, 11.0, 18.5, 1.0};
 
 constexpr double arrowLength = 3.0;
 constexpr double headLength = 0.6;
@@ -72,11 +72,10 @@ void drawCameraFrame()
 
     const double directionLength = direction.length();
     const double upLength = up.length();
-    const double cosine =
-        std::clamp(dot(direction, up) / (directionLength * upLength), -1.0, 1.0);
+    const double cosine = std::clamp(dot(direction, up) / (directionLength * upLength), -1.0, 1.0);
     // A fixed buffer: drawing a frame allocates nothing.
     static char figures[96];
-    std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.3f deg  r %.3f",
+    std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
                   directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
                   camera.position.length());
     drawText(figuresPosition, figures);

@@ -1,0 +1,204 @@
+#include "display/HandInput.h"
+#include "AnimationState.h"
+#include "RecordingGl.h"
+#include "animation/Keyboard.h"
+#include "display/Overlays.h"
+
+#include <GL/glut.h>
+#include <glm/glm.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double pi = 3.141592653589793;
+
+class HandInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
+};
+
+// Presses `button` at (x, y), moves by (dx, dy) in `steps` equal events, releases.
+void drag(int button, int x, int y, int dx, int dy, int steps = 1)
+{
+    mouse(button, GLUT_DOWN, x, y);
+    for (int i = 1; i <= steps; ++i)
+        motion(x + dx * i / steps, y + dy * i / steps);
+    mouse(button, GLUT_UP, x + dx, y + dy);
+}
+
+// Where the front of the scene, (0, 0, 1), appears in the left view, from GLM.
+glm::dvec3 frontOnScreen()
+{
+    const glm::dvec3 eye(camera.position.x, camera.position.y, camera.position.z);
+    const glm::dvec3 ahead(camera.direction.x, camera.direction.y, camera.direction.z);
+    const glm::dmat4 view =
+        glm::lookAt(eye, eye + ahead, glm::dvec3(camera.up.x, camera.up.y, camera.up.z));
+    return glm::dvec3(view * glm::dvec4(0.0, 0.0, 1.0, 1.0));
+}
+
+double angleBetween(const Vector3& a, const Vector3& b)
+{
+    return std::acos(std::fmin(1.0, a.x * b.x + a.y * b.y + a.z * b.z));
+}
+
+}  // namespace
+
+TEST_F(HandInput, ADragAcrossAViewIsHalfATurnWhateverTheWindowSize)
+{
+    for (int width : {800, 801, 300, 4000}) {
+        SCOPED_TRACE(width);
+        resetProgramState();
+        windowWidth = width;
+        drag(GLUT_LEFT_BUTTON, 10, 10, width / 2, 0, 25);
+        EXPECT_NEAR(camera.position.z, -10.0, 1e-5) << "the eye went round to the far side";
+        EXPECT_NEAR(camera.direction.z, 1.0, 1e-5) << "and still looks at the origin";
+
+        resetProgramState();
+        windowWidth = width;
+        drag(GLUT_RIGHT_BUTTON, 10, 10, 0, width / 2, 25);
+        EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10))) << "a right drag turns in place";
+        EXPECT_NEAR(camera.direction.z, 1.0, 1e-5);
+    }
+    EXPECT_FLOAT_EQ(dragTurn(400, 0, 800).yaw, -pi);
+}
+
+TEST_F(HandInput, TheSceneFollowsTheHandAndAnUpwardDragGoesOverTheTopWithoutAFlip)
+{
+    drag(GLUT_LEFT_BUTTON, 100, 100, 20, 0);
+    EXPECT_GT(frontOnScreen().x, 0.1) << "a drag to the right carries the front to the right";
+    resetProgramState();
+    drag(GLUT_LEFT_BUTTON, 100, 100, 0, -20);
+    EXPECT_GT(frontOnScreen().y, 0.1) << "a drag upward carries it up";
+
+    // Two whole views upward in small events: one full turn over the top.
+    resetProgramState();
+    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 0);
+    for (int y = -1; y >= -800; --y) {
+        const Camera before = camera;
+        motion(200, y);
+        EXPECT_LT(angleBetween(before.up, camera.up), 0.01) << "up jumped at y " << y;
+        EXPECT_NEAR(camera.position.length(), 10.0, 1e-9);
+    }
+    EXPECT_NEAR(camera.position.z, 10.0, 1e-9);
+    EXPECT_NEAR(camera.up.y, 1.0, 1e-9);
+}
+
+TEST_F(HandInput, APressHoldsAsSpaceDoesAndOnlyTheLeftAndRightButtonsAct)
+{
+    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1, 99}) {
+        drag(button, 0, 0, 50, 50);
+        EXPECT_TRUE(recording::calls().empty()) << "button " << button;
+    }
+    const AnimationSnapshot before = AnimationSnapshot::take();
+    mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 5, 5);
+    AnimationSnapshot held = before;
+    held.running = false;
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), held));
+    EXPECT_EQ(recording::callbacks().idle, nullptr);
+    keyboard(' ', 0, 0);
+    EXPECT_TRUE(animating);
+    EXPECT_EQ(recording::callbacks().idle, &idle);
+}
+
+TEST_F(HandInput, OutOfOrderAndWildEventsLeaveASoundPose)
+{
+    motion(300, 300);
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 1, 1);
+    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);  // not the dragging button
+    motion(0, 0);                             // no movement, no turn
+    EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10)));
+    EXPECT_EQ(recording::countNamed("glutPostRedisplay"), 1) << "only the press";
+    for (int width : {0, 1, -7}) {
+        windowWidth = width;
+        motion(INT_MIN, INT_MAX);
+        motion(INT_MAX, INT_MIN);
+        for (const Vector3& v : {camera.position, camera.direction, camera.up})
+            EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+        EXPECT_NEAR(camera.direction.length(), 1.0, 1e-12);
+        EXPECT_NEAR(camera.up.length(), 1.0, 1e-12);
+    }
+    windowWidth = 800;
+    const Camera wild = camera;
+    motion(INT_MAX - 40, INT_MIN);
+    EXPECT_GT(angleBetween(wild.direction, camera.direction), 0.3)
+        << "another button's release ended the drag";
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+    const Camera released = camera;
+    motion(5, 5);
+    EXPECT_TRUE(sameBits(camera.position, released.position)) << "a released drag is over";
+}
+
+TEST_F(HandInput, ArrowsOrbitAsATenPixelDragHomeLevelsAndFunctionKeysSwitchOverlays)
+{
+    drag(GLUT_LEFT_BUTTON, 0, 0, 0, -10);
+    const Camera draggedUp = camera;
+    resetProgramState();
+    special(GLUT_KEY_UP, 0, 0);
+    EXPECT_FALSE(animating);
+    EXPECT_TRUE(sameBits(camera.position, draggedUp.position));
+    EXPECT_TRUE(sameBits(camera.up, draggedUp.up));
+
+    special(GLUT_KEY_LEFT, 0, 0);
+    special(GLUT_KEY_RIGHT, 0, 0);
+    special(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_NEAR(camera.position.z, 10.0, 1e-12) << "opposite arrows undo each other";
+
+    const AnimationSnapshot before = AnimationSnapshot::take();
+    for (int key : {GLUT_KEY_F3, GLUT_KEY_PAGE_UP, GLUT_KEY_END, 0, -1, 1000})
+        special(key, 0, 0);
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
+    EXPECT_FALSE(showControls || showCameraFrame);
+
+    special(GLUT_KEY_HOME, 0, 0);
+    EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10)));
+    EXPECT_TRUE(sameBits(camera.direction, Vector3(0, 0, -1)));
+    EXPECT_TRUE(sameBits(camera.up, Vector3(0, 1, 0)));
+
+    special(GLUT_KEY_F1, 0, 0);
+    special(GLUT_KEY_F2, 0, 0);
+    EXPECT_TRUE(showControls && showCameraFrame);
+    special(GLUT_KEY_F2, 0, 0);
+    EXPECT_FALSE(showCameraFrame);
+}
+
+TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
+{
+    drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
+    drawCameraFrame();
+    const std::vector<GlCall> points = recording::callsNamed("glVertex3dv");
+    ASSERT_EQ(points.size(), 18u) << "three arrows of a shaft and two head strokes";
+    const glm::dvec3 eye(camera.position.x, camera.position.y, camera.position.z);
+    const glm::dvec3 direction(camera.direction.x, camera.direction.y, camera.direction.z);
+    const glm::dvec3 up(camera.up.x, camera.up.y, camera.up.z);
+    const glm::dvec3 shafts[3] = {direction, up, glm::normalize(glm::cross(direction, up))};
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<double>& from = points[6 * i].args;
+        const std::vector<double>& to = points[6 * i + 1].args;
+        EXPECT_EQ(glm::dvec3(from[0], from[1], from[2]), eye);
+        const glm::dvec3 tip = eye + 3.0 * shafts[i];
+        EXPECT_NEAR(glm::distance(glm::dvec3(to[0], to[1], to[2]), tip), 0.0, 1e-12) << i;
+    }
+
+    resetProgramState();
+    recording::clear();
+    drawCameraFrame();
+    drawControls();
+    std::string text;
+    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+        text += static_cast<char>(c.args[0]);
+    EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
+                    "drag: orbit  right-drag: turn  arrows  Home  F2");
+    EXPECT_EQ(recording::countNamed("glRasterPos4dv"), 2);
+}
