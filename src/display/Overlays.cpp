@@ -73,10 +73,11 @@ void drawCameraFrame()
     const double directionLength = direction.length();
     const double upLength = up.length();
     const double cosine = std::clamp(dot(direction, up) / (directionLength * upLength), -1.0, 1.0);
-    // A fixed buffer: drawing a frame allocates nothing.
+    // A fixed buffer: drawing a frame allocates nothing. The line fits for
+    // every pose the program reaches; anything longer is cut short.
     static char figures[96];
-    std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
-                  directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
-                  camera.position.length());
+    (void)std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
+                        directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
+                        camera.position.length());
     drawText(figuresPosition, figures);
 }
