@@ -1,7 +1,6 @@
 #include "display/HandInput.h"
 #include "AnimationState.h"
 #include "RecordingGl.h"
-#include "animation/Keyboard.h"
 #include "display/Overlays.h"
 
 #include <GL/glut.h>
@@ -16,8 +15,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double pi = 3.141592653589793;
 
 class HandInput : public ::testing::Test {
 protected:
@@ -37,19 +34,17 @@ void drag(int button, int x, int y, int dx, int dy, int steps = 1)
     mouse(button, GLUT_UP, x + dx, y + dy);
 }
 
-// Where the front of the scene, (0, 0, 1), appears in the left view, from GLM.
-glm::dvec3 frontOnScreen()
+glm::dvec3 glmOf(const Vector3& v)
 {
-    const glm::dvec3 eye(camera.position.x, camera.position.y, camera.position.z);
-    const glm::dvec3 ahead(camera.direction.x, camera.direction.y, camera.direction.z);
-    const glm::dmat4 view =
-        glm::lookAt(eye, eye + ahead, glm::dvec3(camera.up.x, camera.up.y, camera.up.z));
-    return glm::dvec3(view * glm::dvec4(0.0, 0.0, 1.0, 1.0));
+    return {v.x, v.y, v.z};
 }
 
-double angleBetween(const Vector3& a, const Vector3& b)
+// Where the front of the scene, (0, 0, 1), lies in the camera's eye space, from GLM.
+glm::dvec3 frontInView()
 {
-    return std::acos(std::fmin(1.0, a.x * b.x + a.y * b.y + a.z * b.z));
+    const glm::dvec3 eye = glmOf(camera.position);
+    return glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up)) *
+           glm::dvec4(0.0, 0.0, 1.0, 1.0);
 }
 
 }  // namespace
@@ -70,64 +65,50 @@ TEST_F(HandInput, ADragAcrossAViewIsHalfATurnWhateverTheWindowSize)
         EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10))) << "a right drag turns in place";
         EXPECT_NEAR(camera.direction.z, 1.0, 1e-5);
     }
-    EXPECT_FLOAT_EQ(dragTurn(400, 0, 800).yaw, -pi);
 }
 
 TEST_F(HandInput, TheSceneFollowsTheHandAndAnUpwardDragGoesOverTheTopWithoutAFlip)
 {
     drag(GLUT_LEFT_BUTTON, 100, 100, 20, 0);
-    EXPECT_GT(frontOnScreen().x, 0.1) << "a drag to the right carries the front to the right";
+    EXPECT_GT(frontInView().x, 0.1) << "a drag to the right carries the front to the right";
     resetProgramState();
-    drag(GLUT_LEFT_BUTTON, 100, 100, 0, -20);
-    EXPECT_GT(frontOnScreen().y, 0.1) << "a drag upward carries it up";
 
-    // Two whole views upward in small events: one full turn over the top.
-    resetProgramState();
+    // Two whole views upward in one-pixel events: a full turn over the top.
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 0);
     for (int y = -1; y >= -800; --y) {
-        const Camera before = camera;
+        const Vector3 up = camera.up;
         motion(200, y);
-        EXPECT_LT(angleBetween(before.up, camera.up), 0.01) << "up jumped at y " << y;
+        if (y == -20) {
+            EXPECT_GT(frontInView().y, 0.1) << "a drag upward carries it up";
+        }
+        EXPECT_GT(glm::dot(glmOf(up), glmOf(camera.up)), 0.9999) << "up jumped at " << y;
         EXPECT_NEAR(camera.position.length(), 10.0, 1e-9);
     }
     EXPECT_NEAR(camera.position.z, 10.0, 1e-9);
     EXPECT_NEAR(camera.up.y, 1.0, 1e-9);
 }
 
-TEST_F(HandInput, APressHoldsAsSpaceDoesAndOnlyTheLeftAndRightButtonsAct)
+TEST_F(HandInput, OnlyTheDraggingButtonsReleaseEndsTheDragAndAPressHolds)
 {
-    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1, 99}) {
+    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1})
         drag(button, 0, 0, 50, 50);
-        EXPECT_TRUE(recording::calls().empty()) << "button " << button;
-    }
-    const AnimationSnapshot before = AnimationSnapshot::take();
-    mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 5, 5);
-    AnimationSnapshot held = before;
-    held.running = false;
-    EXPECT_TRUE(sameState(AnimationSnapshot::take(), held));
-    EXPECT_EQ(recording::callbacks().idle, nullptr);
-    keyboard(' ', 0, 0);
-    EXPECT_TRUE(animating);
-    EXPECT_EQ(recording::callbacks().idle, &idle);
-}
-
-TEST_F(HandInput, OutOfOrderEventsAndHugeJumpsKeepTheDragTheHandMeans)
-{
     motion(300, 300);
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, 1, 1);
+    EXPECT_TRUE(recording::calls().empty()) << "nothing but a left or right press acts";
+
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
-    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);  // not the dragging button
-    motion(0, 0);                             // no movement, no turn
-    EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10)));
-    EXPECT_EQ(recording::countNamed("glutPostRedisplay"), 1) << "only the press";
+    EXPECT_FALSE(animating);
+    EXPECT_EQ(recording::callbacks().idle, nullptr) << "held as space holds";
+    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
     windowWidth = 0;
-    motion(INT_MIN, INT_MAX);  // at most a full turn about each axis
+    motion(INT_MIN, INT_MAX);  // limited to a full turn about each axis
     EXPECT_NEAR(camera.direction.length(), 1.0, 1e-12);
     windowWidth = 800;
     const Camera wild = camera;
     motion(INT_MIN + 40, INT_MAX);
-    EXPECT_GT(angleBetween(wild.direction, camera.direction), 0.3)
+    EXPECT_LT(glm::dot(glmOf(wild.direction), glmOf(camera.direction)), 0.96)
         << "another button's release ended the drag";
+
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
     const Camera released = camera;
     motion(5, 5);
@@ -143,7 +124,6 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragHomeLevelsAndFunctionKeysSwitchOverl
     EXPECT_FALSE(animating);
     EXPECT_TRUE(sameBits(camera.position, draggedUp.position));
     EXPECT_TRUE(sameBits(camera.up, draggedUp.up));
-
     special(GLUT_KEY_LEFT, 0, 0);
     special(GLUT_KEY_RIGHT, 0, 0);
     special(GLUT_KEY_DOWN, 0, 0);
@@ -153,13 +133,12 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragHomeLevelsAndFunctionKeysSwitchOverl
     for (int key : {GLUT_KEY_F3, GLUT_KEY_PAGE_UP, GLUT_KEY_END, 0, -1, 1000})
         special(key, 0, 0);
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
-    EXPECT_FALSE(showControls || showCameraFrame);
-
     special(GLUT_KEY_HOME, 0, 0);
     AnimationSnapshot levelled = before;
     levelled.pose = Camera();
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), levelled));
 
+    EXPECT_FALSE(showControls || showCameraFrame);
     special(GLUT_KEY_F1, 0, 0);
     special(GLUT_KEY_F2, 0, 0);
     EXPECT_TRUE(showControls && showCameraFrame);
@@ -173,14 +152,14 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
     drawCameraFrame();
     const std::vector<GlCall> points = recording::callsNamed("glVertex3dv");
     ASSERT_EQ(points.size(), 18u) << "three arrows of a shaft and two head strokes";
-    const glm::dvec3 eye(camera.position.x, camera.position.y, camera.position.z);
-    const glm::dvec3 direction(camera.direction.x, camera.direction.y, camera.direction.z);
-    const glm::dvec3 up(camera.up.x, camera.up.y, camera.up.z);
+    const glm::dvec3 direction = glmOf(camera.direction);
+    const glm::dvec3 up = glmOf(camera.up);
     const glm::dvec3 shafts[3] = {direction, up, glm::normalize(glm::cross(direction, up))};
     for (int i = 0; i < 3; ++i) {
         const std::vector<double>& tip = points[6 * i + 1].args;
-        EXPECT_NEAR(glm::distance(glm::dvec3(tip[0], tip[1], tip[2]), eye + 3.0 * shafts[i]), 0.0,
-                    1e-12);
+        EXPECT_NEAR(glm::distance(glm::dvec3(tip[0], tip[1], tip[2]),
+                                  glmOf(camera.position) + 3.0 * shafts[i]),
+                    0.0, 1e-12);
     }
 
     resetProgramState();
@@ -192,5 +171,4 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         text += static_cast<char>(c.args[0]);
     EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
                     "drag: orbit  right-drag: turn  arrows  Home  F2");
-    EXPECT_EQ(recording::countNamed("glRasterPos4dv"), 2);
 }
