@@ -82,7 +82,6 @@ TEST_F(HandInput, TheSceneFollowsTheHandAndAnUpwardDragGoesOverTheTopWithoutAFli
             EXPECT_GT(frontInView().y, 0.1) << "a drag upward carries it up";
         }
         EXPECT_GT(glm::dot(glmOf(up), glmOf(camera.up)), 0.9999) << "up jumped at " << y;
-        EXPECT_NEAR(camera.position.length(), 10.0, 1e-9);
     }
     EXPECT_NEAR(camera.position.z, 10.0, 1e-9);
     EXPECT_NEAR(camera.up.y, 1.0, 1e-9);
@@ -115,7 +114,7 @@ TEST_F(HandInput, OnlyTheDraggingButtonsReleaseEndsTheDragAndAPressHolds)
     EXPECT_TRUE(sameBits(camera.position, released.position)) << "a released drag is over";
 }
 
-TEST_F(HandInput, ArrowsOrbitAsATenPixelDragHomeLevelsAndFunctionKeysSwitchOverlays)
+TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
 {
     drag(GLUT_LEFT_BUTTON, 0, 0, 0, -10);
     const Camera draggedUp = camera;
@@ -136,14 +135,9 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragHomeLevelsAndFunctionKeysSwitchOverl
     special(GLUT_KEY_HOME, 0, 0);
     AnimationSnapshot levelled = before;
     levelled.pose = Camera();
-    EXPECT_TRUE(sameState(AnimationSnapshot::take(), levelled));
-
-    EXPECT_FALSE(showControls || showCameraFrame);
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), levelled)) << "Home changes only the pose";
     special(GLUT_KEY_F1, 0, 0);
-    special(GLUT_KEY_F2, 0, 0);
-    EXPECT_TRUE(showControls && showCameraFrame);
-    special(GLUT_KEY_F2, 0, 0);
-    EXPECT_FALSE(showCameraFrame);
+    EXPECT_TRUE(showControls && !showCameraFrame);
 }
 
 TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
