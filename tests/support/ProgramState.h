@@ -11,7 +11,9 @@
 
 // The program keeps its state in globals for the whole run; each test starts
 // from the state the program has before its entry point runs.
-inline void resetProgramState()
+
+// The camera, the trail and the animation: all that idle and keyboard change.
+inline void resetAnimationState()
 {
     camera = Camera();
     for (Vector3& entry : trail)
@@ -23,6 +25,11 @@ inline void resetProgramState()
     orbitRadius = 10.0f;
     orbitAngle = 0.0f;
     elevation = 0.0f;
+}
+
+inline void resetProgramState()
+{
+    resetAnimationState();
     windowWidth = 800;
     windowHeight = 400;
     showControls = false;

@@ -1,0 +1,171 @@
+// Replays a fixed script of calls into the program's callbacks and camera and
+// prints the state table: one line per checkpoint (see StateLine.h). It reads
+// nothing and needs no window, so every target runs the same script and
+// prints the same table for the same numbers.
+//
+//   state_replay > table.txt
+
+#include "ProgramState.h"
+#include "StateLine.h"
+#include "animation/Keyboard.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr unsigned char modeKey = 'n';
+constexpr unsigned char spaceKey = ' ';
+
+// A named checkpoint: the calls to make, then the state is printed.
+struct Step {
+    std::string checkpoint;
+    std::function<void()> action;
+};
+
+void restart()
+{
+    resetAnimationState();
+}
+
+std::function<void()> run(int idleCalls)
+{
+    return [idleCalls] {
+        for (int i = 0; i < idleCalls; ++i)
+            idle();
+    };
+}
+
+std::function<void()> press(unsigned char key, int times = 1)
+{
+    return [key, times] {
+        for (int i = 0; i < times; ++i)
+            keyboard(key, 0, 0);
+    };
+}
+
+std::function<void()> rotate(float yaw, float pitch)
+{
+    return [yaw, pitch] { camera.rotate(yaw, pitch); };
+}
+
+std::function<void()> examine(float yaw, float pitch)
+{
+    return [yaw, pitch] { camera.examine(10.0f, yaw, pitch); };
+}
+
+std::function<void()> then(std::function<void()> first, std::function<void()> second)
+{
+    return [first = std::move(first), second = std::move(second)] {
+        first();
+        second();
+    };
+}
+
+// Puts the camera's direction along its up vector, where the right vector
+// of a turn is the zero vector.
+void lookAlongUp()
+{
+    camera.direction = Vector3(0.0, 1.0, 0.0);
+    camera.up = Vector3(0.0, 1.0, 0.0);
+}
+
+void lookNowhere()
+{
+    camera.direction = Vector3();
+}
+
+// Each demonstration from the program's initial state: its first step, then
+// after 300 and after 801 steps, past the first wrap of the angle.
+void addDemonstrations(std::vector<Step>& script)
+{
+    for (int mode = 0; mode < 5; ++mode) {
+        const std::string name = "mode" + std::to_string(mode);
+        script.push_back({name + ".selected", then(restart, press(modeKey, mode))});
+        script.push_back({name + ".step1", run(1)});
+        script.push_back({name + ".step300", run(299)});
+        script.push_back({name + ".step801", run(501)});
+    }
+}
+
+// One session as a user would drive it: every mode switch in order, the
+// examine placement from the raised camera of mode 3 and from the swing of
+// mode 1, pauses with steps and a mode key in them, and a long examine run.
+void addTour(std::vector<Step>& script)
+{
+    const std::vector<Step> tour = {
+        {"tour.start", restart},
+        {"tour.mode0.step50", run(50)},
+        {"tour.key.mode1", press(modeKey)},
+        {"tour.mode1.step1", run(1)},
+        {"tour.mode1.step50", run(49)},
+        {"tour.key.mode2", press(modeKey)},
+        {"tour.mode2.step1", run(1)},
+        {"tour.mode2.step50", run(49)},
+        {"tour.key.mode3", press(modeKey)},
+        {"tour.mode3.step1", run(1)},
+        {"tour.mode3.step50", run(49)},
+        {"tour.key.mode4", press(modeKey)},
+        {"tour.mode4.placedFromMode3", run(1)},
+        {"tour.mode4.step50", run(49)},
+        {"tour.pause", press(spaceKey)},
+        {"tour.paused.idle100", run(100)},
+        {"tour.paused.key.mode0", press(modeKey)},
+        {"tour.resume", press(spaceKey)},
+        {"tour.mode0.afterExamine", run(1)},
+        {"tour.key.mode1again", press(modeKey)},
+        {"tour.mode1again.step37", run(37)},
+        {"tour.keys.mode2to4", press(modeKey, 3)},
+        {"tour.mode4.placedFromMode1", run(1)},
+        {"tour.mode4.step2000", run(1999)},
+        {"tour.mode4.step100000", run(98000)},
+        {"tour.key.mode0again", press(modeKey)},
+        {"tour.mode0again.step1", run(1)},
+        {"tour.pauseResume", then(press(spaceKey, 2), run(1))},
+    };
+    script.insert(script.end(), tour.begin(), tour.end());
+}
+
+// The turns the vector math guards against dividing by zero, on the camera.
+void addDegenerateTurns(std::vector<Step>& script)
+{
+    const std::vector<Step> turns = {
+        {"degenerate.zeroTurn", then(restart, rotate(0.0f, 0.0f))},
+        {"degenerate.zeroExamine", examine(0.0f, 0.0f)},
+        // Shorter than the guard: the turn vector is scaled up, not normalized.
+        {"degenerate.turnBelowGuard", rotate(3e-6f, 4e-6f)},
+        // So short that the turn axis itself falls under the guard.
+        {"degenerate.turnBelowGuardSquared", rotate(3e-11f, -4e-11f)},
+        // No right vector: a pure pitch turns about a zero-length axis.
+        {"degenerate.upAlongDirection.pitch", then(lookAlongUp, rotate(0.0f, 0.3f))},
+        {"degenerate.upAlongDirection.yawAndPitch", rotate(0.2f, -0.7f)},
+        {"degenerate.upAlongDirection.examine", examine(0.1f, 0.02f)},
+        {"degenerate.zeroDirection.examine", then(lookNowhere, examine(0.1f, 0.02f))},
+    };
+    script.insert(script.end(), turns.begin(), turns.end());
+}
+
+std::vector<Step> script()
+{
+    std::vector<Step> steps = {{"start", [] {}}};
+    addDemonstrations(steps);
+    addTour(steps);
+    addDegenerateTurns(steps);
+    return steps;
+}
+
+}  // namespace
+
+int main()
+{
+    for (const Step& step : script()) {
+        step.action();
+        const std::string line = stateLine(step.checkpoint);
+        if (std::fputs(line.c_str(), stdout) < 0)
+            return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
