@@ -5,10 +5,33 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
+
 namespace {
+
 // The orbit of the fifth demonstration: the point it turns about.
 constexpr float orbitDistance = 10.0f;
+
+constexpr double halfTurn = 3.141592653589793;
+constexpr double fullTurn = 2.0 * halfTurn;
+
+// Beyond a full turn a jump says nothing a real hand could mean, and a float
+// angle that large has lost its fraction.
+double limitTurn(double angle)
+{
+    return std::clamp(angle, -fullTurn, fullTurn);
+}
+
 }  // namespace
+
+HandTurn dragTurn(double dx, double dy, int windowWidth)
+{
+    // A window too narrow for a view still gets a finite rate.
+    const double viewWidth = std::max(windowWidth / 2, 1);
+    const double perPixel = halfTurn / viewWidth;
+    return {static_cast<float>(limitTurn(-dx * perPixel)),
+            static_cast<float>(limitTurn(-dy * perPixel))};
+}
 
 void holdCamera()
 {

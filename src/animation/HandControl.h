@@ -3,6 +3,19 @@
 // What the user's hand does to the camera, in the camera's own terms: the
 // same vector operations the demonstrations use, with no clock involved.
 
+// The turn a drag of (dx, dy) window pixels asks for (y grows downward, as
+// GLUT reports it), in a window `windowWidth` pixels wide. A drag across one
+// whole view, half the window's width, is half a turn whatever the window's
+// size, at the same rate on both axes so that the turn keeps the drag's
+// direction. The scene follows the hand: a drag to the right swings the eye
+// to its left, a drag upward swings it down, so the scene turns with the
+// drag. One event turns at most a full turn about each axis.
+struct HandTurn {
+    float yaw;
+    float pitch;
+};
+HandTurn dragTurn(double dx, double dy, int windowWidth);
+
 // Stops the animation exactly as space does (and takes the idle callback
 // away, so a held camera costs no CPU); space resumes it.
 void holdCamera();

@@ -6,46 +6,26 @@
 
 #include <GL/glut.h>
 
-#include <algorithm>
-
 namespace {
 
-constexpr double halfTurn = 3.141592653589793;
-constexpr double fullTurn = 2.0 * halfTurn;
 // An arrow key turns as far as a drag of ten pixels in the window's first size.
-constexpr float arrowStep = static_cast<float>(halfTurn / 40.0);
+constexpr int arrowDrag = 10;
+constexpr int firstWindowWidth = 800;
 
 constexpr int noButton = -1;
 int dragButton = noButton;
 int lastX = 0;
 int lastY = 0;
 
-// Beyond a full turn a jump says nothing a real hand could mean, and a float
-// angle that large has lost its fraction.
-double limitTurn(double angle)
-{
-    return std::clamp(angle, -fullTurn, fullTurn);
-}
-
 // An arrow holds the camera and turns it as the short drag toward it would.
-void arrowOrbit(float yaw, float pitch)
+void arrowOrbit(int dx, int dy)
 {
     holdCamera();
-    orbitByHand(yaw, pitch);
+    const HandTurn turn = dragTurn(dx * arrowDrag, dy * arrowDrag, firstWindowWidth);
+    orbitByHand(turn.yaw, turn.pitch);
 }
 
 }  // namespace
-
-HandTurn dragTurn(double dx, double dy, int windowWidth)
-{
-    // A window too narrow for a view still gets a finite rate.
-    const double viewWidth = std::max(windowWidth / 2, 1);
-    const double perPixel = halfTurn / viewWidth;
-    // Screen y grows downward; a turn that carries the scene with the hand
-    // swings the eye against the drag.
-    return {static_cast<float>(limitTurn(-dx * perPixel)),
-            static_cast<float>(limitTurn(-dy * perPixel))};
-}
 
 void mouse(int button, int state, int x, int y)
 {
@@ -83,10 +63,10 @@ void motion(int x, int y)
 void special(int key, int /*x*/, int /*y*/)
 {
     switch (key) {
-    case GLUT_KEY_LEFT: arrowOrbit(arrowStep, 0.0f); break;
-    case GLUT_KEY_RIGHT: arrowOrbit(-arrowStep, 0.0f); break;
-    case GLUT_KEY_UP: arrowOrbit(0.0f, arrowStep); break;
-    case GLUT_KEY_DOWN: arrowOrbit(0.0f, -arrowStep); break;
+    case GLUT_KEY_LEFT: arrowOrbit(-1, 0); break;
+    case GLUT_KEY_RIGHT: arrowOrbit(1, 0); break;
+    case GLUT_KEY_UP: arrowOrbit(0, -1); break;
+    case GLUT_KEY_DOWN: arrowOrbit(0, 1); break;
     case GLUT_KEY_HOME: levelCamera(); break;
     case GLUT_KEY_F1:
         showControls = !showControls;
