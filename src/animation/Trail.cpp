@@ -2,7 +2,7 @@
 
 #include "camera/Camera.h"
 
-#include <GL/gl.h>
+#include "opengl/GlHeaders.h"
 
 Vector3 trail[trailLength];
 int trailHead = 0;

@@ -2,7 +2,7 @@
 
 #include "math/Matrix4.h"
 
-#include <GL/glu.h>
+#include "opengl/GlHeaders.h"
 
 void Camera::apply() const
 {

@@ -4,7 +4,7 @@
 #include "display/Overlays.h"
 #include "display/Window.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 namespace {
 

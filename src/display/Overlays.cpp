@@ -3,7 +3,7 @@
 #include "camera/Camera.h"
 #include "display/Scene.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 void drawAxes()
 {

@@ -7,7 +7,7 @@
 #include "display/Overlays.h"
 #include "display/Scene.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 int windowWidth = 800;
 int windowHeight = 400;

@@ -1,6 +1,6 @@
 #include "display/Window.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 int main(int argc, char** argv)
 {

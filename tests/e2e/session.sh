@@ -5,7 +5,9 @@
 #
 # Needs Xvfb, xdotool and ImageMagick's import.
 
-xServerPid=""
+# shellcheck source=SCRIPTDIR/../support/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+
 demoPid=""
 demoWindow=""
 
@@ -22,25 +24,6 @@ waitFor() {
     done
 }
 
-# Starts Xvfb on the first free display (it reports the number on a pipe
-# once it accepts clients), so that several sessions can run side by side.
-# -noreset: by default the server resets when its last client leaves, and a
-# client that connects during the reset (the demo, after a probe) is refused.
-startXServer() {
-    local displayFile
-    displayFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayFile" 2>/dev/null &
-    xServerPid=$!
-    if ! waitFor 10000 test -s "$displayFile"; then
-        echo "Xvfb did not start" >&2
-        rm -f "$displayFile"
-        return 1
-    fi
-    DISPLAY=":$(head -n 1 "$displayFile")"
-    export DISPLAY
-    rm -f "$displayFile"
-}
-
 stopProcess() {
     if [[ -n $1 ]]; then
         kill "$1" 2>/dev/null || true
@@ -50,9 +33,8 @@ stopProcess() {
 
 stopSession() {
     stopProcess "$demoPid"
-    stopProcess "$xServerPid"
     demoPid=""
-    xServerPid=""
+    stopXServer
 }
 
 findDemoWindow() {
@@ -61,7 +43,9 @@ findDemoWindow() {
 }
 
 # Starts the demo and gives its window the input focus: there is no window
-# manager to do it, and XTEST key events go to the focused window.
+# manager to do it, and XTEST key events go to the focused window. The window
+# must appear within DEMO_START_MS milliseconds (default 10000; a demo that
+# first starts wine needs longer).
 #
 # For sanitizer builds: the GL driver leaves its buffers allocated at exit,
 # which is not ours to fix, so leak checking is off; and a sanitizer report
@@ -70,7 +54,7 @@ startDemo() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:exitcode=66" \
         UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}exitcode=66" "$1" &
     demoPid=$!
-    if ! waitFor 10000 findDemoWindow; then
+    if ! waitFor "${DEMO_START_MS:-10000}" findDemoWindow; then
         echo "no viewable window named 'foo!' appeared" >&2
         return 1
     fi

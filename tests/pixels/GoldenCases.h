@@ -1,20 +1,9 @@
 #pragma once
 
+#include "GoldenCaseList.h"
 #include "RealWindow.h"
 
 #include <string>
-#include <vector>
-
-// The pictures kept as references: each starts from the program's initial
-// state in a process of its own, presses a mode key `modeKeys` times and
-// runs `steps` animation steps before its one frame is drawn.
-struct GoldenCase {
-    std::string name;
-    int modeKeys;
-    int steps;
-};
-
-const std::vector<GoldenCase>& goldenCases();
 
 // Renders a case in this process, which must not have opened the window yet.
 Image renderGoldenCase(const GoldenCase& goldenCase);

@@ -7,7 +7,7 @@
 #include "display/Overlays.h"
 #include "display/Window.h"
 
-#include <GL/glut.h>
+#include "opengl/GlHeaders.h"
 
 // The program keeps its state in globals for the whole run; each test starts
 // from the state the program has before its entry point runs.

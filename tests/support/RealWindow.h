@@ -2,7 +2,10 @@
 
 // Drives the real program in a real window (under Xvfb where there is no
 // display) without its main loop, so that tests decide exactly when an
-// animation step runs and when a frame is drawn.
+// animation step runs and when a frame is drawn (see WindowControl.h), and
+// reads its frames back from the X server.
+
+#include "WindowControl.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,25 +24,8 @@ struct Image {
 
 namespace realwindow {
 
-// Runs the program's start-up (window, OpenGL state, callbacks), then takes
-// the idle callback away so that animation steps happen only through step().
-// Waits until the window is mapped and has seen its first reshape.
-void open();
-
-// Handles pending window-system events (reshape, expose) without stepping.
-void pumpEvents();
-
-// Runs `count` animation steps, exactly as the main loop's idle calls would.
-void step(int count);
-
 // Draws one frame with the program's own display callback and reads back
 // the window's pixels from the X server, as a screenshot would.
 Image renderFrame();
-
-// Resizes the real window and waits until the program has seen the reshape.
-void resize(int width, int height);
-
-// OpenGL's error flag, cleared by reading it.
-unsigned glError();
 
 }  // namespace realwindow
