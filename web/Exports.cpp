@@ -23,5 +23,17 @@ EMSCRIPTEN_KEEPALIVE void reshape(int width, int height)
 {
     web::programReshape(width, height);
 }
+EMSCRIPTEN_KEEPALIVE void mouse(int button, int state, int x, int y)
+{
+    web::programMouse(button, state, x, y);
+}
+EMSCRIPTEN_KEEPALIVE void motion(int x, int y)
+{
+    web::programMotion(x, y);
+}
+EMSCRIPTEN_KEEPALIVE void special(int key, int x, int y)
+{
+    web::programSpecial(key, x, y);
+}
 
 }  // extern "C"

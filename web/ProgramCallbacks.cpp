@@ -2,6 +2,7 @@
 
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
+#include "display/HandInput.h"
 #include "display/Window.h"
 
 namespace web {
@@ -21,6 +22,18 @@ void programKeyboard(unsigned char key, int x, int y)
 void programReshape(int width, int height)
 {
     reshape(width, height);
+}
+void programMouse(int button, int state, int x, int y)
+{
+    mouse(button, state, x, y);
+}
+void programMotion(int x, int y)
+{
+    motion(x, y);
+}
+void programSpecial(int key, int x, int y)
+{
+    special(key, x, y);
 }
 
 }  // namespace web

@@ -8,5 +8,8 @@ void programIdle();
 void programDisplay();
 void programKeyboard(unsigned char key, int x, int y);
 void programReshape(int width, int height);
+void programMouse(int button, int state, int x, int y);
+void programMotion(int x, int y);
+void programSpecial(int key, int x, int y);
 
 }  // namespace web

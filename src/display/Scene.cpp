@@ -47,12 +47,17 @@ void drawScene()
 
 void drawCaption(const char* text)
 {
-    // Lighting stays on: with a zero normal only the ambient terms light the
-    // raster colour, which gives the caption its grey.
     static const double rasterPosition[4] = {-20.0, 9.0, 0.0, 1.0};
+    drawText(rasterPosition, text);
+}
+
+void drawText(const double position[4], const char* text)
+{
+    // Lighting stays on: with a zero normal only the ambient terms light the
+    // raster colour, which gives the text its grey.
     glColor3f(1.0f, 1.0f, 1.0f);
     glNormal3f(0.0f, 0.0f, 0.0f);
-    glRasterPos4dv(rasterPosition);
+    glRasterPos4dv(position);
     for (const char* c = text; *c != '\0'; ++c)
         glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
 }

@@ -3,6 +3,8 @@
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
 #include "camera/Camera.h"
+#include "display/HandInput.h"
+#include "display/Overlays.h"
 #include "display/Scene.h"
 
 #include "opengl/GlHeaders.h"
@@ -89,6 +91,9 @@ void startUp(int* argc, char** argv)
     glutKeyboardFunc(keyboard);
     glutIdleFunc(idle);
     glutReshapeFunc(reshape);
+    glutMouseFunc(mouse);
+    glutMotionFunc(motion);
+    glutSpecialFunc(special);
 }
 
 void display()
@@ -114,6 +119,10 @@ void display()
         drawAxes();
         drawScene();
         drawCaption(caption);
+        if (showCameraFrame)
+            drawCameraFrame();
+        if (showControls)
+            drawControls();
     }
 
     glutSwapBuffers();

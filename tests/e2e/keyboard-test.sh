@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end keyboard checks on the real camera-demo in a virtual X server.
-# Usage: keyboard-test.sh <camera-demo> pause|caption|escape
+# End-to-end keyboard and mouse checks on the real camera-demo in a virtual X
+# server.
+# Usage: keyboard-test.sh <camera-demo> pause|caption|escape|drag|home|frame|overtop
 # On failure it says what it saw and keeps the screenshots as PNG files in
 # ./e2e-failures/<check>/.
 set -euo pipefail
@@ -158,6 +159,115 @@ checkEscape() {
     ((status == 1)) || fail "Escape ended the demo with exit status $status, expected 1"
 }
 
+# --- The hand ----------------------------------------------------------------
+
+golden=$(cd "$(dirname "$0")/../golden" && pwd)
+
+mouseTo() { xdotool mousemove --window "$demoWindow" "$1" "$2"; }
+
+# A fingerprint of the left view (the left half) of screenshot $1.
+leftView() { convert -size "${width}x${height}" -depth 8 "rgb:$1" -crop "$((width / 2))x${height}+0+0" rgb:- | md5sum; }
+leftViewNow() { screenshot "$work/left.rgb" && leftView "$work/left.rgb"; }
+leftViewChangedFrom() { [[ $(leftViewNow) != "$1" ]]; }
+
+# For each awk condition from $3 on (on r = $1, g = $2, b = $3), one line
+# "x y count": where the pixels of screenshot $1 that satisfy it lie in the
+# $2 ("left" or "right") half of the window, in that half's columns.
+centroids() {
+    local file=$1 half=$((width / 2)) from=0 program="" i=0 condition
+    [[ $2 == right ]] && from=$half
+    shift 2
+    for condition in "$@"; do
+        program+="($condition) { sx[$i] += x; sy[$i] += y; n[$i]++ } "
+        i=$((i + 1))
+    done
+    convert -size "${width}x${height}" -depth 8 "rgb:$file" -crop "${half}x${height}+${from}+0" rgb:- |
+        od -An -v -tu1 -w3 | awk -v half="$half" -v count="$i" '
+        { x = (NR - 1) % half; y = int((NR - 1) / half) }
+        '"$program"'
+        END { for (i = 0; i < count; i++) printf "%d %d %d\n", n[i] ? sx[i] / n[i] : 0, n[i] ? sy[i] / n[i] : 0, n[i] }'
+}
+green='$2 > 100 && $1 < 60 && $3 < 60'
+blue='$3 > 100 && $1 < 40 && $2 < 40'
+yellow='$1 > 150 && $2 > 150 && $3 < 100'
+cyan='$1 < 100 && $2 > 150 && $3 > 150'
+magenta='$1 > 150 && $2 < 100 && $3 > 150'
+
+checkDrag() {
+    waitFor 3000 framesMoving 0.2 || fail "the animation does not run after start-up"
+    mouseTo 200 200
+    xdotool mousedown 1
+    waitFor 3000 framesStill 0.2 || fail "frames still change while the button is held"
+    local held
+    held=$(leftViewNow)
+    for step in 1 2 3 4 5; do mouseTo $((200 + 20 * step)) 200; done
+    xdotool mouseup 1
+    waitFor 3000 leftViewChangedFrom "$held" || fail "a drag left the left view as it was"
+    framesStill 0.5 || fail "the animation ran on after the drag"
+    pressKey space
+    waitFor 3000 framesMoving 0.2 || fail "space did not resume the animation after a drag"
+}
+
+leftViewIs() { [[ $(leftViewNow) == "$1" ]]; }
+
+# The first frame is the start pose before any step; after a drag, Home must
+# give its left view back pixel for pixel (the trail of the first mode lies
+# edge-on there, hidden behind the x axis).
+checkHome() {
+    local first
+    convert "$golden/first-frame.png" -depth 8 "rgb:$work/first.rgb"
+    first=$(leftView "$work/first.rgb")
+    sleep 0.3
+    mouseTo 200 200
+    xdotool mousedown 1
+    mouseTo 260 150
+    mouseTo 300 120
+    xdotool mouseup 1
+    pressKey Home
+    waitFor 3000 leftViewIs "$first" || fail "after Home the left view is not the first frame's"
+}
+
+frameColours() {
+    screenshot "$work/frame.rgb"
+    centroids "$work/frame.rgb" right "$yellow" "$cyan" "$magenta" | cut -d' ' -f3 | paste -sd' '
+}
+arrowsShown() { read -r y c m < <(frameColours) && ((y > 20 && c > 20 && m > 20)); }
+arrowsHidden() { [[ $(frameColours) == "0 0 0" ]]; }
+
+checkFrame() {
+    pressKey space
+    pressKey Home  # a known pose: no arrow hides behind another
+    arrowsHidden || fail "arrow colours in the overview before F2: $(frameColours)"
+    pressKey F2
+    waitFor 3000 arrowsShown || fail "F2 did not show three arrows; pixels: $(frameColours)"
+    pressKey F2
+    waitFor 3000 arrowsHidden || fail "F2 again did not hide the arrows: $(frameColours)"
+}
+
+# From the start pose a drag downward takes the eye up and over the top of
+# the scene about the x axis. All the way the cube stays in the middle and the
+# blue sphere, on that axis, stays to its right: no flip, no jump.
+checkOverTheTop() {
+    pressKey space
+    pressKey Home
+    mouseTo 200 100
+    xdotool mousedown 1
+    local step before gx gy bx by n m lastBx=-1
+    for step in $(seq 1 24); do
+        before=$(leftViewNow)
+        mouseTo 200 $((100 + 20 * step))
+        waitFor 3000 leftViewChangedFrom "$before" || fail "step $step of the drag left the view as it was"
+        { read -r gx gy n && read -r bx by m; } < <(centroids "$work/left.rgb" left "$green" "$blue")
+        ((n > 100 && gx > 190 && gx < 210 && gy > 187 && gy < 208)) ||
+            fail "step $step: the cube is not in the middle (centre $gx $gy, $n pixels)"
+        ((m > 100 && bx > gx + 30 && by > gy - 10 && by < gy + 10)) ||
+            fail "step $step: the blue sphere is not right of the cube (centre $bx $by, $m pixels)"
+        ((lastBx < 0 || (bx - lastBx) ** 2 < 100)) || fail "step $step: the picture jumped"
+        lastBx=$bx
+    done
+    xdotool mouseup 1
+}
+
 # ---------------------------------------------------------------------------
 
 startXServer
@@ -168,6 +278,10 @@ case $check in
     pause) checkPause ;;
     caption) checkCaptions ;;
     escape) checkEscape ;;
+    drag) checkDrag ;;
+    home) checkHome ;;
+    frame) checkFrame ;;
+    overtop) checkOverTheTop ;;
     *) echo "unknown check '$check'" >&2 && exit 2 ;;
 esac
 echo "ok ($check)"

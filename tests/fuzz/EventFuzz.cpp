@@ -13,9 +13,10 @@
 #include "animation/Keyboard.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
+#include "display/HandInput.h"
 #include "display/Window.h"
 
-#include <GL/gl.h>
+#include <GL/glut.h>
 
 #include <chrono>
 #include <cmath>
@@ -31,13 +32,15 @@ namespace {
 constexpr std::uint64_t defaultSeed = 20240611;
 constexpr std::uint64_t defaultEventCount = 1000000;
 
-enum class Kind { idleStep, key, reshape, frame };
+enum class Kind { idleStep, key, reshape, frame, mouse, motion, special };
+constexpr int kindCount = 7;
 
 struct Event {
     Kind kind = Kind::idleStep;
-    int a = 0;  // key, or width
-    int b = 0;  // mouse x, or height
+    int a = 0;  // key, button, or width
+    int b = 0;  // mouse x, button state, or height
     int c = 0;  // mouse y
+    int d = 0;  // mouse y of a button event
 };
 
 std::string describe(const Event& event)
@@ -50,22 +53,31 @@ std::string describe(const Event& event)
         break;
     case Kind::reshape: out << "reshape(" << event.a << ", " << event.b << ")"; break;
     case Kind::frame: out << "display()"; break;
+    case Kind::mouse:
+        out << "mouse(" << event.a << ", " << event.b << ", " << event.c << ", " << event.d << ")";
+        break;
+    case Kind::motion: out << "motion(" << event.b << ", " << event.c << ")"; break;
+    case Kind::special:
+        out << "special(" << event.a << ", " << event.b << ", " << event.c << ")";
+        break;
     }
     return out.str();
 }
 
 // How often each kind of event comes, per thousand. A run moves through
 // phases with different mixes, so that it holds long undisturbed animation
-// runs as well as storms of keys and of resizes. Frames cost far more than
-// the rest with a software renderer and keep the same small share throughout.
+// runs as well as storms of keys, of drags and of resizes. Frames cost far
+// more than the rest with a software renderer and keep the same small share.
+// The hand's share is split between buttons, motion and special keys.
 struct Mix {
-    int idleSteps, keys, reshapes, frames;
+    int idleSteps, keys, hand, reshapes, frames;
 };
 constexpr Mix mixes[] = {
-    {950, 10, 32, 8},   // mostly animation
-    {800, 100, 92, 8},  // a bit of everything
-    {600, 300, 92, 8},  // key storm
-    {500, 50, 442, 8},  // resize storm
+    {940, 10, 10, 32, 8},   // mostly animation
+    {750, 100, 50, 92, 8},  // a bit of everything
+    {600, 300, 0, 92, 8},   // key storm
+    {500, 50, 0, 442, 8},   // resize storm
+    {400, 50, 500, 42, 8},  // drags, arrows and overlays
 };
 
 // Sizes at and around the edges of what the frame handles: nothing at all,
@@ -73,8 +85,12 @@ constexpr Mix mixes[] = {
 constexpr int edgeSizes[] = {0, 1, 2, 4, 5, 6, 9, 10, 11, 19, 20, 21, 400, 800, 801, 3999, 4000};
 constexpr int maxSize = 4000;
 
-// Mouse positions are ignored by the program; any int may come.
+// Any int may come as a mouse position, inside the window or far outside.
 constexpr int edgePositions[] = {-2147483647 - 1, -1, 0, 1, 2147483647};
+
+// GLUT's buttons, the wheel's, and nonsense; its button states and nonsense.
+constexpr int buttons[] = {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON, 3, 4, -1, 7};
+constexpr int buttonStates[] = {GLUT_DOWN, GLUT_UP, GLUT_DOWN, GLUT_UP, 2, -1};
 
 constexpr unsigned char escapeKey = 27;
 constexpr unsigned char spaceKey = 32;
@@ -100,7 +116,9 @@ public:
             event.a = nextKey();
             event.b = nextPosition();
             event.c = nextPosition();
-        } else if (roll < mix.idleSteps + mix.keys + mix.reshapes) {
+        } else if (roll < mix.idleSteps + mix.keys + mix.hand) {
+            event = nextHandEvent();
+        } else if (roll < mix.idleSteps + mix.keys + mix.hand + mix.reshapes) {
             event.kind = Kind::reshape;
             event.a = nextSize();
             event.b = nextSize();
@@ -119,6 +137,32 @@ private:
             return spaceKey;
         const int key = static_cast<int>(random.below(255));
         return key < escapeKey ? key : key + 1;
+    }
+
+    // Motion comes most, as it does from a real hand; special keys are GLUT's
+    // codes (1 to 12 the function keys, 100 to 108 arrows, pages, Home, End,
+    // Insert) or any int.
+    Event nextHandEvent()
+    {
+        Event event;
+        event.b = nextPosition();
+        event.c = nextPosition();
+        const auto roll = random.below(10);
+        if (roll < 2) {
+            event.kind = Kind::mouse;
+            event.a = random.pick(buttons);
+            event.d = event.c;
+            event.c = event.b;
+            event.b = random.pick(buttonStates);
+        } else if (roll < 9) {
+            event.kind = Kind::motion;
+        } else {
+            event.kind = Kind::special;
+            event.a = random.oneIn(8)   ? static_cast<int>(random.between(-5000, 5000))
+                      : random.oneIn(2) ? static_cast<int>(random.between(1, 12))
+                                        : static_cast<int>(random.between(100, 108));
+        }
+        return event;
     }
 
     int nextSize()
@@ -147,6 +191,9 @@ void deliver(const Event& event)
     case Kind::key: keyboard(static_cast<unsigned char>(event.a), event.b, event.c); break;
     case Kind::reshape: reshape(event.a, event.b); break;
     case Kind::frame: display(); break;
+    case Kind::mouse: mouse(event.a, event.b, event.c, event.d); break;
+    case Kind::motion: motion(event.b, event.c); break;
+    case Kind::special: special(event.a, event.b, event.c); break;
     }
 }
 
@@ -220,7 +267,7 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     EventSource source(seed);
     History history;
-    std::uint64_t perKind[4] = {};
+    std::uint64_t perKind[kindCount] = {};
     for (std::uint64_t index = 0; index < eventCount; ++index) {
         const Event event = source.next();
         history.add(event);
@@ -236,12 +283,13 @@ int main(int argc, char** argv)
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
+    auto count = [&perKind](Kind kind) {
+        return static_cast<unsigned long long>(perKind[static_cast<int>(kind)]);
+    };
     std::printf("event_fuzz: seed %llu, %llu events passed in %.1f s: %llu idle steps, %llu keys, "
-                "%llu reshapes, %llu frames\n",
+                "%llu reshapes, %llu frames, %llu buttons, %llu motions, %llu special keys\n",
                 static_cast<unsigned long long>(seed), static_cast<unsigned long long>(eventCount),
-                elapsed.count(), static_cast<unsigned long long>(perKind[0]),
-                static_cast<unsigned long long>(perKind[1]),
-                static_cast<unsigned long long>(perKind[2]),
-                static_cast<unsigned long long>(perKind[3]));
+                elapsed.count(), count(Kind::idleStep), count(Kind::key), count(Kind::reshape),
+                count(Kind::frame), count(Kind::mouse), count(Kind::motion), count(Kind::special));
     return 0;
 }

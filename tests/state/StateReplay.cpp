@@ -7,6 +7,7 @@
 
 #include "ProgramState.h"
 #include "StateLine.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 
 #include <cstdio>
@@ -62,6 +63,26 @@ std::function<void()> then(std::function<void()> first, std::function<void()> se
     return [first = std::move(first), second = std::move(second)] {
         first();
         second();
+    };
+}
+
+// `events` motion events of (dx, dy) pixels each in the window's first size,
+// with the left button (an orbit) or the right (a turn in place).
+std::function<void()> orbitDrag(double dx, double dy, int events = 1)
+{
+    return [dx, dy, events] {
+        for (int i = 0; i < events; ++i) {
+            const HandTurn turn = dragTurn(dx, dy, 800);
+            orbitByHand(turn.yaw, turn.pitch);
+        }
+    };
+}
+
+std::function<void()> turnDrag(double dx, double dy)
+{
+    return [dx, dy] {
+        const HandTurn turn = dragTurn(dx, dy, 800);
+        turnByHand(turn.yaw, turn.pitch);
     };
 }
 
@@ -148,12 +169,37 @@ void addDegenerateTurns(std::vector<Step>& script)
     script.insert(script.end(), turns.begin(), turns.end());
 }
 
+// The camera in hand: a press holds it, drags orbit it over the top and turn
+// it in place, arrows orbit by ten pixels' worth; after resuming, the first
+// demonstration keeps the up the hand left and Home levels it; the examine
+// orbit goes on from wherever the hand left the camera.
+void addHand(std::vector<Step>& script)
+{
+    const std::vector<Step> hand = {
+        {"hand.mode0.step50", then(restart, run(50))},
+        {"hand.press", holdCamera},
+        {"hand.dragRight40", orbitDrag(40.0, 0.0)},
+        {"hand.dragUp600", orbitDrag(0.0, -10.0, 60)},
+        {"hand.turnInPlace", turnDrag(-25.0, 15.0)},
+        {"hand.arrows.leftThenUp", then(orbitDrag(-10.0, 0.0), orbitDrag(0.0, -10.0))},
+        {"hand.resume.mode0.step1", then(press(spaceKey), run(1))},
+        {"hand.home", levelCamera},
+        {"hand.home.mode0.step1", run(1)},
+        {"hand.mode4.step100", then(press(modeKey, 4), run(100))},
+        {"hand.mode4.orbitDiagonal", then(holdCamera, orbitDrag(30.0, -20.0, 5))},
+        {"hand.mode4.resume.step100", then(press(spaceKey), run(100))},
+        {"hand.mode4.home.step1", then(levelCamera, run(1))},
+    };
+    script.insert(script.end(), hand.begin(), hand.end());
+}
+
 std::vector<Step> script()
 {
     std::vector<Step> steps = {{"start", [] {}}};
     addDemonstrations(steps);
     addTour(steps);
     addDegenerateTurns(steps);
+    addHand(steps);
     return steps;
 }
 

@@ -3,7 +3,11 @@
 #include "animation/Demonstrations.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
+#include "display/HandInput.h"
+#include "display/Overlays.h"
 #include "display/Window.h"
+
+#include "opengl/GlHeaders.h"
 
 // The program keeps its state in globals for the whole run; each test starts
 // from the state the program has before its entry point runs.
@@ -28,4 +32,9 @@ inline void resetProgramState()
     resetAnimationState();
     windowWidth = 800;
     windowHeight = 400;
+    showControls = false;
+    showCameraFrame = false;
+    // No drag in progress: a release of the dragging button ends it.
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
 }

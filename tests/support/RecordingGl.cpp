@@ -143,6 +143,21 @@ void glutReshapeFunc(void (*f)(int, int))
     installed.reshape = f;
     record("glutReshapeFunc", {}, nullptr, reinterpret_cast<const void*>(f));
 }
+void glutMouseFunc(void (*f)(int, int, int, int))
+{
+    installed.mouse = f;
+    record("glutMouseFunc", {}, nullptr, reinterpret_cast<const void*>(f));
+}
+void glutMotionFunc(void (*f)(int, int))
+{
+    installed.motion = f;
+    record("glutMotionFunc", {}, nullptr, reinterpret_cast<const void*>(f));
+}
+void glutSpecialFunc(void (*f)(int, int, int))
+{
+    installed.special = f;
+    record("glutSpecialFunc", {}, nullptr, reinterpret_cast<const void*>(f));
+}
 void glutMainLoop()
 {
     record("glutMainLoop");

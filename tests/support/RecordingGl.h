@@ -39,6 +39,9 @@ struct Callbacks {
     void (*keyboard)(unsigned char, int, int) = nullptr;
     void (*idle)() = nullptr;
     void (*reshape)(int, int) = nullptr;
+    void (*mouse)(int, int, int, int) = nullptr;
+    void (*motion)(int, int) = nullptr;
+    void (*special)(int, int, int) = nullptr;
 };
 const Callbacks& callbacks();
 

@@ -1,6 +1,7 @@
 #include "ProgramState.h"
 #include "RecordingGl.h"
 #include "animation/Keyboard.h"
+#include "display/HandInput.h"
 #include "display/Scene.h"
 
 #include <GL/glut.h>
@@ -79,6 +80,9 @@ TEST_F(WindowTest, StartUpSetsEveryStateOnceInOrder)
         withPointer(call("glutKeyboardFunc"), reinterpret_cast<const void*>(keyboard)),
         withPointer(call("glutIdleFunc"), reinterpret_cast<const void*>(idle)),
         withPointer(call("glutReshapeFunc"), reinterpret_cast<const void*>(reshape)),
+        withPointer(call("glutMouseFunc"), reinterpret_cast<const void*>(mouse)),
+        withPointer(call("glutMotionFunc"), reinterpret_cast<const void*>(motion)),
+        withPointer(call("glutSpecialFunc"), reinterpret_cast<const void*>(special)),
     };
     EXPECT_EQ(recording::calls(), expected);
     EXPECT_EQ(windowWidth, 800);

@@ -144,3 +144,28 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   ]);
   await tab.close();
 });
+
+test('the hand: a drag turns the camera and holds it, F1 shows the controls and hides them again', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const before = await pump(tab);
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 200, box.y + 200);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 260, box.y + 180, { steps: 3 });
+  await tab.mouse.up();
+  const turned = await pump(tab);
+  assert.strictEqual(await pumped(tab), 1);
+  await pumpOnly(tab);
+  assert.strictEqual(await pumped(tab), 0, 'the hand holds the camera: no more animation frames');
+  assert.notDeepStrictEqual(leftView(turned), leftView(before));
+
+  await tab.keyboard.press('F1');
+  const shown = await pump(tab);
+  assert.notDeepStrictEqual(shown.rgb, turned.rgb, 'F1 draws the controls');
+  await tab.keyboard.press('F1');
+  const hidden = await pump(tab);
+  assert.deepStrictEqual(hidden.rgb, turned.rgb, 'a second F1 takes them away');
+  assert.strictEqual(hidden.glError, 0);
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});

@@ -1,0 +1,32 @@
+#pragma once
+
+// What the user's hand does to the camera, in the camera's own terms: the
+// same vector operations the demonstrations use, with no clock involved.
+
+// The turn a drag of (dx, dy) window pixels asks for (y grows downward, as
+// GLUT reports it), in a window `windowWidth` pixels wide. A drag across one
+// whole view, half the window's width, is half a turn whatever the window's
+// size, at the same rate on both axes so that the turn keeps the drag's
+// direction. The scene follows the hand: a drag to the right swings the eye
+// to its left, a drag upward swings it down, so the scene turns with the
+// drag. One event turns at most a full turn about each axis.
+struct HandTurn {
+    float yaw;
+    float pitch;
+};
+HandTurn dragTurn(double dx, double dy, int windowWidth);
+
+// Stops the animation exactly as space does (and takes the idle callback
+// away, so a held camera costs no CPU); space resumes it.
+void holdCamera();
+
+// Orbits the camera about the point ten units ahead of it (Camera::examine):
+// a positive yaw swings the eye to its right, a positive pitch downward.
+void orbitByHand(float yaw, float pitch);
+
+// Turns the view in place (Camera::rotate): a positive yaw looks right, a
+// positive pitch looks down.
+void turnByHand(float yaw, float pitch);
+
+// Puts the camera back in its start pose, level again.
+void levelCamera();

@@ -1,0 +1,81 @@
+#include "display/HandInput.h"
+
+#include "animation/HandControl.h"
+#include "display/Overlays.h"
+#include "display/Window.h"
+
+#include "opengl/GlHeaders.h"
+
+namespace {
+
+// An arrow key turns as far as a drag of ten pixels in the window's first size.
+constexpr int arrowDrag = 10;
+constexpr int firstWindowWidth = 800;
+
+constexpr int noButton = -1;
+int dragButton = noButton;
+int lastX = 0;
+int lastY = 0;
+
+// An arrow holds the camera and turns it as the short drag toward it would.
+void arrowOrbit(int dx, int dy)
+{
+    holdCamera();
+    const HandTurn turn = dragTurn(dx * arrowDrag, dy * arrowDrag, firstWindowWidth);
+    orbitByHand(turn.yaw, turn.pitch);
+}
+
+}  // namespace
+
+void mouse(int button, int state, int x, int y)
+{
+    // The wheel and the middle button do nothing.
+    if (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON)
+        return;
+    if (state == GLUT_DOWN) {
+        dragButton = button;
+        lastX = x;
+        lastY = y;
+        holdCamera();
+    } else if (state == GLUT_UP && button == dragButton) {
+        dragButton = noButton;
+    }
+}
+
+void motion(int x, int y)
+{
+    if (dragButton == noButton)
+        return;
+    // In double: the difference of two ints may not fit in one.
+    const double dx = static_cast<double>(x) - lastX;
+    const double dy = static_cast<double>(y) - lastY;
+    lastX = x;
+    lastY = y;
+    if (dx == 0.0 && dy == 0.0)
+        return;
+    const HandTurn turn = dragTurn(dx, dy, windowWidth);
+    if (dragButton == GLUT_LEFT_BUTTON)
+        orbitByHand(turn.yaw, turn.pitch);
+    else
+        turnByHand(turn.yaw, turn.pitch);
+}
+
+void special(int key, int /*x*/, int /*y*/)
+{
+    switch (key) {
+    case GLUT_KEY_LEFT: arrowOrbit(-1, 0); break;
+    case GLUT_KEY_RIGHT: arrowOrbit(1, 0); break;
+    case GLUT_KEY_UP: arrowOrbit(0, -1); break;
+    case GLUT_KEY_DOWN: arrowOrbit(0, 1); break;
+    case GLUT_KEY_HOME: levelCamera(); break;
+    case GLUT_KEY_F1:
+        showControls = !showControls;
+        glutPostRedisplay();
+        break;
+    case GLUT_KEY_F2:
+        showCameraFrame = !showCameraFrame;
+        glutPostRedisplay();
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// The mouse and the keys GLUT delivers apart from characters, turned into
+// camera motion and overlay switches.
+//
+// Dragging with the left button orbits the camera about the point ahead of
+// it, with the right button turns the view in place; pressing either holds
+// the animation. The scene follows the hand (see dragTurn). An arrow key
+// orbits as a drag of ten pixels toward it would in the window's first size.
+
+// GLUT callbacks: a button pressed or released, the pointer moved with a
+// button held, and a special key (arrows orbit, Home levels the camera, F1
+// and F2 switch the overlays).
+void mouse(int button, int state, int x, int y);
+void motion(int x, int y);
+void special(int key, int x, int y);

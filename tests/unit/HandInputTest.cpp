@@ -1,0 +1,168 @@
+#include "display/HandInput.h"
+#include "AnimationState.h"
+#include "RecordingGl.h"
+#include "display/Overlays.h"
+
+#include <GL/glut.h>
+#include <glm/glm.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+class HandInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramState();
+        recording::clear();
+    }
+};
+
+// Presses `button` at (x, y), moves by (dx, dy) in `steps` equal events, releases.
+void drag(int button, int x, int y, int dx, int dy, int steps = 1)
+{
+    mouse(button, GLUT_DOWN, x, y);
+    for (int i = 1; i <= steps; ++i)
+        motion(x + dx * i / steps, y + dy * i / steps);
+    mouse(button, GLUT_UP, x + dx, y + dy);
+}
+
+glm::dvec3 glmOf(const Vector3& v)
+{
+    return {v.x, v.y, v.z};
+}
+
+// Where the front of the scene, (0, 0, 1), lies in the camera's eye space, from GLM.
+glm::dvec3 frontInView()
+{
+    const glm::dvec3 eye = glmOf(camera.position);
+    return glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up)) *
+           glm::dvec4(0.0, 0.0, 1.0, 1.0);
+}
+
+}  // namespace
+
+TEST_F(HandInput, ADragAcrossAViewIsHalfATurnWhateverTheWindowSize)
+{
+    for (int width : {800, 801, 300, 4000}) {
+        SCOPED_TRACE(width);
+        resetProgramState();
+        windowWidth = width;
+        drag(GLUT_LEFT_BUTTON, 10, 10, width / 2, 0, 25);
+        EXPECT_NEAR(camera.position.z, -10.0, 1e-5) << "the eye went round to the far side";
+        EXPECT_NEAR(camera.direction.z, 1.0, 1e-5) << "and still looks at the origin";
+
+        resetProgramState();
+        windowWidth = width;
+        drag(GLUT_RIGHT_BUTTON, 10, 10, 0, width / 2, 25);
+        EXPECT_TRUE(sameBits(camera.position, Vector3(0, 0, 10))) << "a right drag turns in place";
+        EXPECT_NEAR(camera.direction.z, 1.0, 1e-5);
+    }
+}
+
+TEST_F(HandInput, TheSceneFollowsTheHandAndAnUpwardDragGoesOverTheTopWithoutAFlip)
+{
+    drag(GLUT_LEFT_BUTTON, 100, 100, 20, 0);
+    EXPECT_GT(frontInView().x, 0.1) << "a drag to the right carries the front to the right";
+    resetProgramState();
+
+    // Two whole views upward in one-pixel events: a full turn over the top.
+    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 0);
+    for (int y = -1; y >= -800; --y) {
+        const Vector3 up = camera.up;
+        motion(200, y);
+        if (y == -20) {
+            EXPECT_GT(frontInView().y, 0.1) << "a drag upward carries it up";
+        }
+        EXPECT_GT(glm::dot(glmOf(up), glmOf(camera.up)), 0.9999) << "up jumped at " << y;
+    }
+    EXPECT_NEAR(camera.position.z, 10.0, 1e-9);
+    EXPECT_NEAR(camera.up.y, 1.0, 1e-9);
+}
+
+TEST_F(HandInput, OnlyTheDraggingButtonsReleaseEndsTheDragAndAPressHolds)
+{
+    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1})
+        drag(button, 0, 0, 50, 50);
+    motion(300, 300);
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 1, 1);
+    EXPECT_TRUE(recording::calls().empty()) << "nothing but a left or right press acts";
+
+    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    EXPECT_FALSE(animating);
+    EXPECT_EQ(recording::callbacks().idle, nullptr) << "held as space holds";
+    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
+    windowWidth = 0;
+    motion(INT_MIN, INT_MAX);  // limited to a full turn about each axis
+    EXPECT_NEAR(camera.direction.length(), 1.0, 1e-12);
+    windowWidth = 800;
+    const Camera wild = camera;
+    motion(INT_MIN + 40, INT_MAX);
+    EXPECT_LT(glm::dot(glmOf(wild.direction), glmOf(camera.direction)), 0.96)
+        << "another button's release ended the drag";
+
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+    const Camera released = camera;
+    motion(5, 5);
+    EXPECT_TRUE(sameBits(camera.position, released.position)) << "a released drag is over";
+}
+
+TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
+{
+    drag(GLUT_LEFT_BUTTON, 0, 0, 0, -10);
+    const Camera draggedUp = camera;
+    resetProgramState();
+    special(GLUT_KEY_UP, 0, 0);
+    EXPECT_FALSE(animating);
+    EXPECT_TRUE(sameBits(camera.position, draggedUp.position));
+    EXPECT_TRUE(sameBits(camera.up, draggedUp.up));
+    special(GLUT_KEY_LEFT, 0, 0);
+    special(GLUT_KEY_RIGHT, 0, 0);
+    special(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_NEAR(camera.position.z, 10.0, 1e-12) << "opposite arrows undo each other";
+
+    const AnimationSnapshot before = AnimationSnapshot::take();
+    for (int key : {GLUT_KEY_F3, GLUT_KEY_PAGE_UP, GLUT_KEY_END, 0, -1, 1000})
+        special(key, 0, 0);
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
+    special(GLUT_KEY_HOME, 0, 0);
+    AnimationSnapshot levelled = before;
+    levelled.pose = Camera();
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), levelled)) << "Home changes only the pose";
+    special(GLUT_KEY_F1, 0, 0);
+    EXPECT_TRUE(showControls && !showCameraFrame);
+}
+
+TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
+{
+    drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
+    drawCameraFrame();
+    const std::vector<GlCall> points = recording::callsNamed("glVertex3dv");
+    ASSERT_EQ(points.size(), 18u) << "three arrows of a shaft and two head strokes";
+    const glm::dvec3 direction = glmOf(camera.direction);
+    const glm::dvec3 up = glmOf(camera.up);
+    const glm::dvec3 shafts[3] = {direction, up, glm::normalize(glm::cross(direction, up))};
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<double>& tip = points[6 * i + 1].args;
+        EXPECT_NEAR(glm::distance(glm::dvec3(tip[0], tip[1], tip[2]),
+                                  glmOf(camera.position) + 3.0 * shafts[i]),
+                    0.0, 1e-12);
+    }
+
+    resetProgramState();
+    recording::clear();
+    drawCameraFrame();
+    drawControls();
+    std::string text;
+    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+        text += static_cast<char>(c.args[0]);
+    EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
+                    "drag: orbit  right-drag: turn  arrows  Home  F2");
+}
