@@ -55,7 +55,7 @@ double dot(const Vector3& a, const Vector3& b)
 
 void drawControls()
 {
-    drawText(controlsPosition, "drag: orbit  right-drag: turn  arrows  Home  F2");
+    drawText(controlsPosition, "drag: orbit  right: turn  wheel: zoom  Home  F2");
 }
 
 void drawCameraFrame()
