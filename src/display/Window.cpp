@@ -120,9 +120,9 @@ void display()
         drawScene();
         drawCaption(caption);
         if (showCameraFrame)
-            drawCameraFrame();
+            drawCameraFrame(viewWidth, viewHeight);
         if (showControls)
-            drawControls();
+            drawControls(viewWidth, viewHeight);
     }
 
     glutSwapBuffers();

@@ -198,7 +198,7 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
 TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
 {
     drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
-    drawCameraFrame();
+    drawCameraFrame(390, 395);
     const std::vector<GlCall> points = recording::callsNamed("glVertex3dv");
     ASSERT_EQ(points.size(), 18u) << "three arrows of a shaft and two head strokes";
     const glm::dvec3 direction = glmOf(camera.direction);
@@ -211,13 +211,32 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
                     0.0, 1e-12);
     }
 
-    resetProgramState();
-    recording::clear();
-    drawCameraFrame();
-    drawControls();
-    std::string text;
-    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
-        text += static_cast<char>(c.args[0]);
-    EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
-                    "drag: orbit  right: turn  wheel: zoom  Home  F2");
+    // In a frame at three window shapes, both lines start 8 pixels into the
+    // overview with their baselines 21 and 7 pixels above its bottom, and the
+    // matrices are left as they were.
+    camera = Camera();
+    showCameraFrame = showControls = true;
+    for (auto [width, height] : {std::pair{800, 400}, {1000, 600}, {900, 400}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        reshape(width, height);
+        recording::clear();
+        display();
+        std::string text;
+        for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+            text += static_cast<char>(c.args[0]);
+        EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
+                        "drag: orbit  right: turn  wheel: zoom  Home  F2");
+        const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
+        ASSERT_EQ(rasters.size(), 3u) << "the caption's, then the two lines'";
+        const double view[2] = {width / 2 - 10.0, height - 5.0};
+        for (int line : {1, 2})
+            for (int axis : {0, 1})
+                EXPECT_EQ(std::floor((rasters[line].args[axis] + 1.0) / 2.0 * view[axis]),
+                          axis == 0   ? 8
+                          : line == 1 ? 21
+                                      : 7);
+        EXPECT_EQ(recording::countNamed("glPushMatrix"), recording::countNamed("glPopMatrix"));
+        EXPECT_EQ(recording::callsNamed("glMatrixMode").back(),
+                  call("glMatrixMode", {GL_MODELVIEW}));
+    }
 }
