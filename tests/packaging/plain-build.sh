@@ -64,8 +64,8 @@ diff <(cd "$prefix" && find . -type f | sort) \
     fail "cmake --install and the .deb install different files (<: install, >: .deb)"
 lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in the .deb"
 # Education and Graphics are both main categories: a hint, not a fault.
-desktop-file-validate "$prefix"/share/applications/*.desktop | grep -E "error|warning" &&
-    fail "desktop-file-validate finds errors or warnings"
+desktopFindings=$(desktop-file-validate "$prefix"/share/applications/*.desktop 2>&1) &&
+    ! grep -E "error|warning" <<<"$desktopFindings" || fail "desktop-file-validate: $desktopFindings"
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli finds errors or warnings in the metainfo"; }
 manWarnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man6/camera-demo.6.gz" 2>&1 >/dev/null)
