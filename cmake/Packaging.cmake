@@ -57,9 +57,10 @@ if(WIN32)
   configure_file(${packaging}/windows/camera-demo.rc.in ${generated}/camera-demo.rc @ONLY)
   target_sources(camera-demo PRIVATE ${generated}/camera-demo.rc)
 
+  # Windows line ends; the licence and notices hold no @VARIABLE@ and stay as written.
   configure_file(${packaging}/windows/README.txt.in ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
-  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt COPYONLY NEWLINE_STYLE CRLF)
-  configure_file(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES ${generated}/THIRD-PARTY-NOTICES.txt COPYONLY
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES ${generated}/THIRD-PARTY-NOTICES.txt @ONLY
                  NEWLINE_STYLE CRLF)
   install(TARGETS camera-demo RUNTIME DESTINATION .)
   install(FILES ${generated}/README.txt ${generated}/LICENSE.txt ${generated}/THIRD-PARTY-NOTICES.txt
