@@ -1,11 +1,108 @@
-# cmake --install puts camera-demo in bin/; cpack makes a Debian package and
-# a .zip (the one that suits a Windows build).
-install(TARGETS camera-demo RUNTIME DESTINATION bin)
+# What a person installs. cmake --install puts the program and its files under
+# the prefix; cpack packs the same files: a Debian package and a .zip on
+# Linux, a .zip on Windows. The data files are in packaging/: linux/ (menu
+# entry, metainfo, manual page, copyright, changelog), windows/ (resources and
+# README.txt) and icons/ (made from camera-demo.svg by scripts/make-icons).
+include(GNUInstallDirs)
+
+set(CAMERA_DEMO_MAINTAINER "camera-demo developers <camera-demo@camera-demo.invalid>" CACHE STRING
+    "Who answers for the packages, as \"name <address>\": a packager puts their own here")
+set(CAMERA_DEMO_SCREENSHOT_URL "https://camera-demo.invalid/docs/screenshot.png" CACHE STRING
+    "Where software centres fetch the screenshot (docs/screenshot.png) named in the metainfo")
+# The day PROJECT_VERSION was released: moves with the version.
+set(CAMERA_DEMO_RELEASE_DATE 2026-12-08)
+# The reverse-DNS name software centres know the program by. .invalid is the
+# top-level domain reserved for names that belong to nobody: the project has
+# no domain of its own.
+set(CAMERA_DEMO_APP_ID invalid.camera_demo.camera_demo)
+
+set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+set(generated ${PROJECT_BINARY_DIR}/packaging)
+
+# The release date as a Debian changelog writes it (RFC 2822, weekday
+# included). string(TIMESTAMP) formats a given time only through
+# SOURCE_DATE_EPOCH, so the date is turned into seconds since 1970 first.
+function(rfc2822_date isoDate outVar)
+  string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+)$" matched "${isoDate}")
+  set(year ${CMAKE_MATCH_1})
+  set(month ${CMAKE_MATCH_2})
+  set(day ${CMAKE_MATCH_3})
+  # Days since 1970-01-01 in the proleptic Gregorian calendar, with the year
+  # starting in March so that the leap day comes last.
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+    math(EXPR month "${month} + 9")
+  else()
+    math(EXPR month "${month} - 3")
+  endif()
+  math(EXPR days "365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400
+                  + (153 * ${month} + 2) / 5 + ${day} - 1 - 719468")
+  math(EXPR seconds "${days} * 86400")
+  set(previous "$ENV{SOURCE_DATE_EPOCH}")
+  set(ENV{SOURCE_DATE_EPOCH} ${seconds})
+  string(TIMESTAMP formatted "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  set(ENV{SOURCE_DATE_EPOCH} "${previous}")
+  set(${outVar} "${formatted}" PARENT_SCOPE)
+endfunction()
+
+if(WIN32)
+  # The .exe carries the icon and its version details; the zip holds it at
+  # the top with a README, the licence and the notices, as Windows text files.
+  enable_language(RC)
+  set(CAMERA_DEMO_ICON_FILE ${packaging}/icons/camera-demo.ico)
+  set(versionParts ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR} ${PROJECT_VERSION_PATCH}
+                   ${PROJECT_VERSION_TWEAK} 0 0 0 0)
+  list(SUBLIST versionParts 0 4 versionParts)
+  list(JOIN versionParts "," CAMERA_DEMO_VERSION_COMMAS)
+  configure_file(${packaging}/windows/camera-demo.rc.in ${generated}/camera-demo.rc @ONLY)
+  target_sources(camera-demo PRIVATE ${generated}/camera-demo.rc)
+
+  # Windows line ends; the licence and notices hold no @VARIABLE@ and stay as written.
+  configure_file(${packaging}/windows/README.txt.in ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES ${generated}/THIRD-PARTY-NOTICES.txt @ONLY
+                 NEWLINE_STYLE CRLF)
+  install(TARGETS camera-demo RUNTIME DESTINATION .)
+  install(FILES ${generated}/README.txt ${generated}/LICENSE.txt ${generated}/THIRD-PARTY-NOTICES.txt
+          DESTINATION .)
+else()
+  install(TARGETS camera-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+  install(FILES ${packaging}/linux/camera-demo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${packaging}/icons/camera-demo-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME camera-demo.png)
+  endforeach()
+  install(FILES ${packaging}/icons/camera-demo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  configure_file(${packaging}/linux/camera-demo.metainfo.xml.in
+                 ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+  # The manual page and the changelog, compressed as Debian wants them: at the
+  # highest level, with no name or time stamp inside.
+  find_program(GZIP gzip REQUIRED)
+  rfc2822_date(${CAMERA_DEMO_RELEASE_DATE} CAMERA_DEMO_CHANGELOG_DATE)
+  configure_file(${packaging}/linux/camera-demo.6.in ${generated}/camera-demo.6 @ONLY)
+  configure_file(${packaging}/linux/changelog.in ${generated}/changelog @ONLY)
+  execute_process(COMMAND ${GZIP} -9nf camera-demo.6 changelog WORKING_DIRECTORY ${generated}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES ${generated}/camera-demo.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES ${packaging}/linux/copyright ${PROJECT_SOURCE_DIR}/README.md ${generated}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 
 set(CPACK_PACKAGE_NAME camera-demo)
-set(CPACK_PACKAGE_VENDOR "camera-demo")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "An OpenGL demonstration of moving a camera around a scene")
-set(CPACK_PACKAGE_CONTACT "camera-demo developers <camera-demo@localhost>")
+set(CPACK_PACKAGE_VENDOR "the camera-demo developers")
+set(CPACK_PACKAGE_CONTACT "${CAMERA_DEMO_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "OpenGL demonstration of moving a camera around a scene")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A window split in two: the left view looks through an animated camera, the
+right view looks at the same scene from afar and shows where the camera is and
+the trail of its last positions. Five demonstrations: a circle, a polar sphere,
+a circle of varying radius, a circle spun from too high up, and the true
+examine mode, an orbit that turns the camera's own direction and up vectors.
+The camera can also be taken in hand with the mouse and the arrow keys.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)

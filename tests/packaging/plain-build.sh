@@ -3,8 +3,12 @@
 # commands: the test and benchmark packages are hidden from CMake, and the
 # build must still configure, build, install and package the demo. A
 # multi-config generator is used when there is one, as on Windows and macOS.
-# Asking for the tests without their packages must stop with a message that
-# names what to install.
+# What is installed is what a person installs: cmake --install puts exactly
+# the .deb's files under its prefix; the .deb passes lintian with no error or
+# warning, and its menu entry, metainfo and manual page pass their own
+# checkers (lintian, desktop-file-utils, appstream, man-db: scripts/install-deps
+# test). Asking for the tests without their packages must stop with a message
+# that names what to install.
 # Usage: plain-build.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
 
@@ -32,9 +36,15 @@ cmake -S "$source" -B "$build" "${generator[@]}" "${hidden[@]}" >"$work/configur
     { cat "$work/configure.log"; fail "the plain configure failed"; }
 cmake --build "$build" "${config[@]}" -j 2 >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; fail "the plain build failed"; }
-cmake --install "$build" "${config[@]}" --prefix "$work/prefix" >/dev/null ||
+prefix=$work/prefix
+cmake --install "$build" "${config[@]}" --prefix "$prefix" >/dev/null ||
     fail "cmake --install failed"
-[[ -x $work/prefix/bin/camera-demo ]] || fail "cmake --install did not install bin/camera-demo"
+[[ -x $prefix/bin/camera-demo ]] || fail "cmake --install did not install bin/camera-demo"
+for file in share/applications/camera-demo.desktop share/icons/hicolor/48x48/apps/camera-demo.png \
+    share/icons/hicolor/scalable/apps/camera-demo.svg share/man/man6/camera-demo.6.gz \
+    share/doc/camera-demo/copyright share/doc/camera-demo/README.md; do
+    [[ -f $prefix/$file ]] || fail "cmake --install did not install $file"
+done
 
 (cd "$build" && cpack "${config[@]/--config/-C}" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack failed"; }
@@ -42,9 +52,24 @@ deb=$(find "$build" -maxdepth 1 -name 'camera-demo*.deb' | head -n 1)
 zip=$(find "$build" -maxdepth 1 -name 'camera-demo*.zip' | head -n 1)
 [[ -n $deb ]] || fail "cpack made no .deb"
 [[ -n $zip ]] || fail "cpack made no .zip"
-dpkg-deb --contents "$deb" | grep -q '/bin/camera-demo$' || fail "the .deb holds no bin/camera-demo"
+dpkg-deb --contents "$deb" | grep '/bin/camera-demo$' >/dev/null || fail "the .deb holds no bin/camera-demo"
 dpkg-deb --field "$deb" Depends | grep -q glut || fail "the .deb does not depend on GLUT"
-cmake -E tar tf "$zip" | grep -q 'bin/camera-demo$' || fail "the .zip holds no bin/camera-demo"
+cmake -E tar tf "$zip" | grep 'bin/camera-demo$' >/dev/null || fail "the .zip holds no bin/camera-demo"
+
+for tool in lintian desktop-file-validate appstreamcli man; do
+    command -v $tool >/dev/null || fail "$tool is missing (scripts/install-deps test)"
+done
+diff <(cd "$prefix" && find . -type f | sort) \
+    <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/|./|' | sort) ||
+    fail "cmake --install and the .deb install different files (<: install, >: .deb)"
+lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in the .deb"
+# Education and Graphics are both main categories: a hint, not a fault.
+desktopFindings=$(desktop-file-validate "$prefix"/share/applications/*.desktop 2>&1) &&
+    ! grep -E "error|warning" <<<"$desktopFindings" || fail "desktop-file-validate: $desktopFindings"
+appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log"; fail "appstreamcli finds errors or warnings in the metainfo"; }
+manWarnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man6/camera-demo.6.gz" 2>&1 >/dev/null)
+[[ -z $manWarnings ]] || fail "the manual page renders with warnings: $manWarnings"
 
 if cmake -S "$source" -B "$work/with-tests" -DCAMERA_DEMO_TESTS=ON "${hidden[@]}" \
     >"$work/with-tests.log" 2>&1; then
@@ -54,4 +79,4 @@ grep -q "libgtest-dev" "$work/with-tests.log" ||
     { cat "$work/with-tests.log"; fail "the refusal does not name the package to install"; }
 
 rm -rf "$work"
-echo "ok: plain build, install, .deb and .zip without the test packages"
+echo "ok: plain build, install, .deb (lintian, desktop entry, metainfo, manual page) and .zip without the test packages"
