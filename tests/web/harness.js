@@ -187,16 +187,9 @@ function compare(actual, expected, tolerance) {
   return { differing, diff };
 }
 
-function crop(image, x, y, width, height) {
-  const rgb = Buffer.alloc(width * height * 3);
-  for (let row = 0; row < height; ++row)
-    image.rgb.copy(rgb, row * width * 3, ((y + row) * image.width + x) * 3, ((y + row) * image.width + x + width) * 3);
-  return { width, height, rgb };
-}
-
 function pixel(image, x, y) {
   const i = (y * image.width + x) * 3;
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, crop, pixel };
+module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
