@@ -6,11 +6,24 @@
 #include "opengl/GlHeaders.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
-// The orbit of the fifth demonstration: the point it turns about.
-constexpr float orbitDistance = 10.0f;
+// The hand orbits the point as far ahead as the fifth demonstration does,
+// until a zoom moves the eye toward it or away.
+constexpr float startDistance = 10.0f;
+constexpr float nearestDistance = 2.0f;
+constexpr float farthestDistance = 50.0f;
+// A notch changes the distance by a quarter, enough to see at once, and
+// about seven notches lead from ten to either limit. Powers of 1.25 = 5/4 are
+// exact in double, so each rung is one correctly rounded division or product
+// from ten: the same with every C library, and a notch in and a notch out
+// bring back exactly the distance there was.
+constexpr double notchFactor = 1.25;
+
+int notchesIn = 0;  // negative: out
+float orbitDistance = startDistance;
 
 constexpr double halfTurn = 3.141592653589793;
 constexpr double fullTurn = 2.0 * halfTurn;
@@ -20,6 +33,28 @@ constexpr double fullTurn = 2.0 * halfTurn;
 double limitTurn(double angle)
 {
     return std::clamp(angle, -fullTurn, fullTurn);
+}
+
+// The distance `notches` rungs in from the start (out when negative), held
+// within the limits.
+float distanceAfter(int notches)
+{
+    double factor = 1.0;
+    for (int i = 0; i < std::abs(notches); ++i)
+        factor *= notchFactor;
+    const double distance = notches > 0 ? startDistance / factor : startDistance * factor;
+    return static_cast<float>(
+        std::clamp(distance, double{nearestDistance}, double{farthestDistance}));
+}
+
+void dollyTo(int notches)
+{
+    const float distance = distanceAfter(notches);
+    // Neighbouring rungs are within a factor of two of each other, so their
+    // float difference is exact: the point ahead stays where it was.
+    camera.advance(orbitDistance - distance);
+    orbitDistance = distance;
+    notchesIn = notches;
 }
 
 }  // namespace
@@ -46,6 +81,23 @@ void orbitByHand(float yaw, float pitch)
     glutPostRedisplay();
 }
 
+void zoomByHand(int notches)
+{
+    // Rung by rung, and none past a limit, so that turning back takes no
+    // notches that do nothing.
+    for (; notches > 0 && orbitDistance > nearestDistance; --notches)
+        dollyTo(notchesIn + 1);
+    for (; notches < 0 && orbitDistance < farthestDistance; ++notches)
+        dollyTo(notchesIn - 1);
+    glutPostRedisplay();
+}
+
+void resetHandDistance()
+{
+    notchesIn = 0;
+    orbitDistance = startDistance;
+}
+
 void turnByHand(float yaw, float pitch)
 {
     camera.rotate(yaw, pitch);
@@ -55,5 +107,6 @@ void turnByHand(float yaw, float pitch)
 void levelCamera()
 {
     camera = Camera();
+    resetHandDistance();
     glutPostRedisplay();
 }

@@ -20,13 +20,25 @@ HandTurn dragTurn(double dx, double dy, int windowWidth);
 // away, so a held camera costs no CPU); space resumes it.
 void holdCamera();
 
-// Orbits the camera about the point ten units ahead of it (Camera::examine):
-// a positive yaw swings the eye to its right, a positive pitch downward.
+// Orbits the camera about the point the hand holds it by, ten units ahead
+// unless a zoom moved the eye (Camera::examine): a positive yaw swings the eye
+// to its right, a positive pitch downward.
 void orbitByHand(float yaw, float pitch);
+
+// Dollies the eye along its direction toward (positive notches) or away from
+// the point the hand orbits about, which stays where it is. Each notch
+// multiplies or divides the distance by 1.25, which stays between 2 and 50
+// units.
+void zoomByHand(int notches);
+
+// The hand orbits the point ten units ahead again, as the demonstrations do;
+// the camera itself does not move.
+void resetHandDistance();
 
 // Turns the view in place (Camera::rotate): a positive yaw looks right, a
 // positive pitch looks down.
 void turnByHand(float yaw, float pitch);
 
-// Puts the camera back in its start pose, level again.
+// Puts the camera back in its start pose, level again, ten units from the
+// point the hand orbits about.
 void levelCamera();

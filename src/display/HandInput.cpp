@@ -10,8 +10,15 @@ namespace {
 
 // An arrow key turns as far as a drag of ten pixels in the window's first size.
 constexpr int arrowDrag = 10;
-constexpr int firstWindowWidth = 800;
 
+// GLUT reports each notch of the wheel as a press (and a release) of these.
+constexpr int wheelUp = 3;
+constexpr int wheelDown = 4;
+
+// The buttons that drag, and which of them drives the drag: the one pressed
+// last, and when it is released the other one if it is still held.
+bool leftHeld = false;
+bool rightHeld = false;
 constexpr int noButton = -1;
 int dragButton = noButton;
 int lastX = 0;
@@ -25,20 +32,38 @@ void arrowOrbit(int dx, int dy)
     orbitByHand(turn.yaw, turn.pitch);
 }
 
+void zoom(int notches)
+{
+    holdCamera();
+    zoomByHand(notches);
+}
+
 }  // namespace
 
 void mouse(int button, int state, int x, int y)
 {
-    // The wheel and the middle button do nothing.
+    if ((button == wheelUp || button == wheelDown) && state == GLUT_DOWN) {
+        zoom(button == wheelUp ? 1 : -1);
+        return;
+    }
+    // The middle button does nothing.
     if (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON)
         return;
+    bool& held = button == GLUT_LEFT_BUTTON ? leftHeld : rightHeld;
     if (state == GLUT_DOWN) {
+        held = true;
         dragButton = button;
         lastX = x;
         lastY = y;
         holdCamera();
-    } else if (state == GLUT_UP && button == dragButton) {
-        dragButton = noButton;
+    } else if (state == GLUT_UP) {
+        held = false;
+        if (leftHeld)
+            dragButton = GLUT_LEFT_BUTTON;
+        else if (rightHeld)
+            dragButton = GLUT_RIGHT_BUTTON;
+        else
+            dragButton = noButton;
     }
 }
 
@@ -67,6 +92,8 @@ void special(int key, int /*x*/, int /*y*/)
     case GLUT_KEY_RIGHT: arrowOrbit(1, 0); break;
     case GLUT_KEY_UP: arrowOrbit(0, -1); break;
     case GLUT_KEY_DOWN: arrowOrbit(0, 1); break;
+    case GLUT_KEY_PAGE_UP: zoom(1); break;
+    case GLUT_KEY_PAGE_DOWN: zoom(-1); break;
     case GLUT_KEY_HOME: levelCamera(); break;
     case GLUT_KEY_F1:
         showControls = !showControls;

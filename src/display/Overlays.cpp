@@ -14,10 +14,15 @@ bool showCameraFrame = false;
 
 namespace {
 
-// Both lines start 8 pixels into the overview, 14 pixels apart near its
-// bottom, in the window's first size.
-constexpr double controlsPosition[4] = {12.875, 10.75, 18.625, 1.0};
-constexpr double figuresPosition[4] = {12.75, 11.0, 18.5, 1.0};
+// Both lines start 8 pixels into the overview, their baselines 7 and 21
+// pixels above its bottom edge, at every window size.
+constexpr int textColumn = 8;
+constexpr int controlsRow = 7;
+constexpr int figuresRow = 21;
+// A glyph starts at the pixel that holds the raster position (its
+// coordinates are rounded down): aimed a quarter pixel into it, no rounding
+// of the transform can move the text by one.
+constexpr double intoPixel = 0.25;
 
 constexpr double arrowLength = 3.0;
 constexpr double headLength = 0.6;
@@ -51,14 +56,36 @@ double dot(const Vector3& a, const Vector3& b)
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-}  // namespace
-
-void drawControls()
+// Draws `text` from the pixel (column, row) of the current view, `width` x
+// `height` pixels, counted from its lower left corner. With identity
+// matrices the raster position is in normalized device coordinates: a
+// pixel-for-pixel projection over the view.
+void drawTextAtPixel(int column, int row, int width, int height, const char* text)
 {
-    drawText(controlsPosition, "drag: orbit  right-drag: turn  arrows  Home  F2");
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const double position[4] = {2.0 * (column + intoPixel) / width - 1.0,
+                                2.0 * (row + intoPixel) / height - 1.0, 0.0, 1.0};
+    drawText(position, text);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
 }
 
-void drawCameraFrame()
+}  // namespace
+
+void drawControls(int viewWidth, int viewHeight)
+{
+    drawTextAtPixel(textColumn, controlsRow, viewWidth, viewHeight,
+                    "drag: orbit  right: turn  wheel: zoom  Home  F2");
+}
+
+void drawCameraFrame(int viewWidth, int viewHeight)
 {
     const Vector3& direction = camera.direction;
     const Vector3& up = camera.up;
@@ -79,5 +106,5 @@ void drawCameraFrame()
     (void)std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
                         directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
                         camera.position.length());
-    drawText(figuresPosition, figures);
+    drawTextAtPixel(textColumn, figuresRow, viewWidth, viewHeight, figures);
 }

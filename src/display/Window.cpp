@@ -9,8 +9,8 @@
 
 #include "opengl/GlHeaders.h"
 
-int windowWidth = 800;
-int windowHeight = 400;
+int windowWidth = firstWindowWidth;
+int windowHeight = firstWindowHeight;
 
 namespace {
 
@@ -72,11 +72,11 @@ void startUp(int* argc, char** argv)
 {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 400);
+    glutInitWindowSize(firstWindowWidth, firstWindowHeight);
     glutInitWindowPosition(100, 100);
     glutCreateWindow("foo!");
-    windowWidth = 800;
-    windowHeight = 400;
+    windowWidth = firstWindowWidth;
+    windowHeight = firstWindowHeight;
 
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
@@ -120,9 +120,9 @@ void display()
         drawScene();
         drawCaption(caption);
         if (showCameraFrame)
-            drawCameraFrame();
+            drawCameraFrame(viewWidth, viewHeight);
         if (showControls)
-            drawControls();
+            drawControls(viewWidth, viewHeight);
     }
 
     glutSwapBuffers();

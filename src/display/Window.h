@@ -1,5 +1,9 @@
 #pragma once
 
+// The window's size when it opens.
+constexpr int firstWindowWidth = 800;
+constexpr int firstWindowHeight = 400;
+
 // The window's size as the last reshape reported it.
 extern int windowWidth;
 extern int windowHeight;

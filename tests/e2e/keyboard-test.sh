@@ -21,7 +21,8 @@ fail() {
     local shot
     for shot in "$work"/*.rgb; do
         [[ -e $shot ]] || continue
-        convert -size "${width}x${height}" -depth 8 "rgb:$shot" "$kept/$(basename "$shot" .rgb).png"
+        # One taken before the window was resized has another size.
+        convert -size "${width}x${height}" -depth 8 "rgb:$shot" "$kept/$(basename "$shot" .rgb).png" 2>/dev/null || true
     done
     echo "screenshots kept in $(pwd)/$kept" >&2
     exit 1
@@ -234,12 +235,50 @@ frameColours() {
 arrowsShown() { read -r y c m < <(frameColours) && ((y > 20 && c > 20 && m > 20)); }
 arrowsHidden() { [[ $(frameColours) == "0 0 0" ]]; }
 
+# The grey ink of the F1 and F2 lines as "x y" from the overview's lower left
+# corner, in the 40 rows above its bottom edge (the caption is far above).
+overlayText() {
+    screenshot "$work/text.rgb"
+    od -An -v -tu1 -w3 "$work/text.rgb" | awk -v width="$width" -v height="$height" '
+        { x = (NR - 1) % width - int(width / 2) - 5; y = height - 6 - int((NR - 1) / width) }
+        x >= 0 && y >= 0 && y < 40 && $1 == $2 && $2 == $3 && $1 >= 126 && $1 <= 129 { print x, y }'
+}
+# Its fingerprint, first column, lowest row and pixel count.
+textInk=""
+readText() {
+    local text
+    text=$(overlayText)
+    textInk="$(md5sum <<<"$text" | cut -d' ' -f1) $(awk '
+        NR == 1 || $1 < x { x = $1 } NR == 1 || $2 < y { y = $2 } END { print x + 0, y + 0, NR }' <<<"$text")"
+}
+# At the first size both lines' ink starts 9 columns in (each glyph's blank
+# first column) and 5 rows up (the descenders under the controls line), as
+# it did when the lines were placed in the scene's coordinates.
+textAtFirstPlace() { readText && [[ $textInk =~ ^[0-9a-f]+\ 9\ 5\ ([0-9]+)$ ]] && ((BASH_REMATCH[1] > 800)); }
+textAsAt() { readText && [[ $textInk == "$1" ]]; }
+
+resizeWindow() {
+    xdotool windowsize --sync "$demoWindow" "$1" "$2"
+    read -r width height < <(windowSize)
+}
+
 checkFrame() {
     pressKey space
     pressKey Home  # a known pose: no arrow hides behind another
     arrowsHidden || fail "arrow colours in the overview before F2: $(frameColours)"
     pressKey F2
     waitFor 3000 arrowsShown || fail "F2 did not show three arrows; pixels: $(frameColours)"
+
+    # The lines keep their pixels from the overview's corner at other shapes.
+    pressKey F1
+    waitFor 3000 textAtFirstPlace || fail "F1 and F2 text at 800 x 400: (fingerprint, x, y, count) $textInk"
+    local first=$textInk size
+    for size in "1000 600" "900 400"; do
+        resizeWindow $size
+        waitFor 3000 textAsAt "$first" ||
+            fail "the text at $width x $height is not as at 800 x 400: $textInk against $first"
+    done
+
     pressKey F2
     waitFor 3000 arrowsHidden || fail "F2 again did not hide the arrows: $(frameColours)"
 }

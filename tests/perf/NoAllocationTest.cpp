@@ -134,15 +134,16 @@ TEST_F(NoAllocation, frames_in_resized_windows_allocate_nothing)
     }
 }
 
-TEST_F(NoAllocation, drags_special_keys_and_frames_with_the_overlays_allocate_nothing)
+TEST_F(NoAllocation, drags_zooms_special_keys_and_frames_with_the_overlays_allocate_nothing)
 {
     const allocations::Counts counts = allocations::during([] {
-        for (int button : {GLUT_LEFT_BUTTON, GLUT_RIGHT_BUTTON, GLUT_MIDDLE_BUTTON}) {
+        for (int button : {GLUT_LEFT_BUTTON, GLUT_RIGHT_BUTTON, GLUT_MIDDLE_BUTTON, 3, 4}) {
             mouse(button, GLUT_DOWN, 10, 10);
             motion(60, -30);
             mouse(button, GLUT_UP, 60, -30);
         }
-        for (int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_HOME, GLUT_KEY_F1, GLUT_KEY_F2})
+        for (int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN,
+                        GLUT_KEY_HOME, GLUT_KEY_F1, GLUT_KEY_F2})
             special(key, 0, 0);
         display();
     });

@@ -1,6 +1,7 @@
 #include "display/HandInput.h"
 #include "AnimationState.h"
 #include "RecordingGl.h"
+#include "animation/Keyboard.h"
 #include "display/Overlays.h"
 
 #include <GL/glut.h>
@@ -89,11 +90,13 @@ TEST_F(HandInput, TheSceneFollowsTheHandAndAnUpwardDragGoesOverTheTopWithoutAFli
 
 TEST_F(HandInput, OnlyTheDraggingButtonsReleaseEndsTheDragAndAPressHolds)
 {
-    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1})
+    for (int button : {GLUT_MIDDLE_BUTTON, -1, 7})
         drag(button, 0, 0, 50, 50);
     motion(300, 300);
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, 1, 1);
-    EXPECT_TRUE(recording::calls().empty()) << "nothing but a left or right press acts";
+    mouse(3, GLUT_UP, 1, 1);
+    mouse(4, GLUT_UP, 1, 1);
+    EXPECT_TRUE(recording::calls().empty()) << "nothing but a press acts";
 
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
     EXPECT_FALSE(animating);
@@ -108,10 +111,56 @@ TEST_F(HandInput, OnlyTheDraggingButtonsReleaseEndsTheDragAndAPressHolds)
     EXPECT_LT(glm::dot(glmOf(wild.direction), glmOf(camera.direction)), 0.96)
         << "another button's release ended the drag";
 
+    // A second button takes the drag over while it is held, and gives it
+    // back when it is released.
+    mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
+    const Camera turning = camera;
+    motion(40, 0);
+    EXPECT_TRUE(sameBits(camera.position, turning.position)) << "the right button turns in place";
+    mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 40, 0);
+    const Camera handedBack = camera;
+    motion(80, 0);
+    EXPECT_FALSE(sameBits(camera.position, handedBack.position)) << "the left button drags on";
+
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
     const Camera released = camera;
     motion(5, 5);
     EXPECT_TRUE(sameBits(camera.position, released.position)) << "a released drag is over";
+}
+
+TEST_F(HandInput, TheWheelAndPageKeysZoomAboutTheOrbitsCentreWithinTwoAndFiftyUnits)
+{
+    // The start pose looks at the origin from ten units; a notch is a factor of 1.25.
+    const auto eyeDistance = [] { return glm::length(glmOf(camera.position)); };
+    const auto notches = [](int count, int button) {
+        for (int i = 0; i < count; ++i)
+            mouse(button, GLUT_DOWN, 0, 0);
+    };
+    special(GLUT_KEY_PAGE_UP, 0, 0);
+    EXPECT_FALSE(animating) << "a zoom holds the camera";
+    EXPECT_NEAR(camera.position.z, 8.0, 1e-12);
+    notches(2, 3);
+    drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
+    EXPECT_NEAR(eyeDistance(), 5.12, 1e-6) << "a drag after a zoom orbits the same centre";
+
+    notches(20, 3);
+    EXPECT_NEAR(eyeDistance(), 2.0, 1e-12);
+    notches(8, 4);
+    EXPECT_NEAR(eyeDistance(), 10.0, 1e-12) << "no notch past the limit counts";
+    notches(20, 4);
+    EXPECT_NEAR(eyeDistance(), 50.0, 1e-12);
+
+    // A resumed animation, a mode key and Home each bring the distance back
+    // to ten, so the next notch in moves the eye by two units.
+    void (*const resets[])() = {[] { keyboard(' ', 0, 0); }, [] { keyboard('n', 0, 0); },
+                                [] { special(GLUT_KEY_HOME, 0, 0); }};
+    for (const auto reset : resets) {
+        special(GLUT_KEY_PAGE_DOWN, 0, 0);
+        reset();
+        const Vector3 before = camera.position;
+        special(GLUT_KEY_PAGE_UP, 0, 0);
+        EXPECT_NEAR(glm::distance(glmOf(before), glmOf(camera.position)), 2.0, 1e-12);
+    }
 }
 
 TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
@@ -129,7 +178,7 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
     EXPECT_NEAR(camera.position.z, 10.0, 1e-12) << "opposite arrows undo each other";
 
     const AnimationSnapshot before = AnimationSnapshot::take();
-    for (int key : {GLUT_KEY_F3, GLUT_KEY_PAGE_UP, GLUT_KEY_END, 0, -1, 1000})
+    for (int key : {GLUT_KEY_F3, GLUT_KEY_INSERT, GLUT_KEY_END, 0, -1, 1000})
         special(key, 0, 0);
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
     special(GLUT_KEY_HOME, 0, 0);
@@ -143,7 +192,7 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
 TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
 {
     drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
-    drawCameraFrame();
+    drawCameraFrame(390, 395);
     const std::vector<GlCall> points = recording::callsNamed("glVertex3dv");
     ASSERT_EQ(points.size(), 18u) << "three arrows of a shaft and two head strokes";
     const glm::dvec3 direction = glmOf(camera.direction);
@@ -156,13 +205,30 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
                     0.0, 1e-12);
     }
 
-    resetProgramState();
-    recording::clear();
-    drawCameraFrame();
-    drawControls();
-    std::string text;
-    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
-        text += static_cast<char>(c.args[0]);
-    EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
-                    "drag: orbit  right-drag: turn  arrows  Home  F2");
+    // In a frame at three window shapes, both lines start 8 pixels into the
+    // overview with their baselines 21 and 7 pixels above its bottom, and the
+    // modelview matrix is the current one again.
+    camera = Camera();
+    showCameraFrame = showControls = true;
+    for (auto [width, height] : {std::pair{800, 400}, {1000, 600}, {900, 400}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        reshape(width, height);
+        recording::clear();
+        display();
+        std::string text;
+        for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+            text += static_cast<char>(c.args[0]);
+        EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
+                        "drag: orbit  right: turn  wheel: zoom  Home  F2");
+        const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
+        ASSERT_EQ(rasters.size(), 3u) << "the caption's, then the two lines'";
+        const double view[2] = {width / 2 - 10.0, height - 5.0};
+        const double pixels[2][2] = {{8, 21}, {8, 7}};
+        for (int line : {0, 1})
+            for (int axis : {0, 1})
+                EXPECT_EQ(std::floor((rasters[line + 1].args[axis] + 1.0) / 2.0 * view[axis]),
+                          pixels[line][axis]);
+        EXPECT_EQ(recording::callsNamed("glMatrixMode").back(),
+                  call("glMatrixMode", {GL_MODELVIEW}));
+    }
 }
