@@ -215,7 +215,7 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
   await tab.close();
 });
 
-test('the buttons step and pause, their names follow the program, keys on them act once', async () => {
+test('the buttons step, pause and zoom, their names follow the program, keys on them act once', async () => {
   const tab = await h.openPage(session.browser, session.url);
   const press = async (name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 })).click();
   const caption = async () => {
@@ -239,6 +239,13 @@ test('the buttons step and pause, their names follow the program, keys on them a
   await tab.keyboard.press('Space');
   assert.strictEqual(await caption(), 'Spinning a polar sphere from too high up (undesired behavior)');
   assert.strictEqual(await text(tab, '#pause'), 'Pause');
+  // Zooming in moves the eye; zooming out brings the same picture back.
+  await press('Pause');
+  const paused = await pump(tab);
+  await press('Zoom in');
+  assert.notDeepStrictEqual(leftView(await pump(tab)), leftView(paused));
+  await press('Zoom out');
+  assert.deepStrictEqual((await pump(tab)).rgb, paused.rgb);
   await tab.keyboard.press('Escape');
   assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => b.disabled)), 'every button is disabled');
   assert.deepStrictEqual(tab.errors, []);
