@@ -14,7 +14,7 @@ mergeInto(LibraryManager.library, {
     windowSize: [0, 0],  // the size the program asked for its window
     fittedWidth: 0,  // the frame's width as fit() last set it
     size: null,  // the program's window size, in CSS pixels
-    pointer: [0, 0],  // where a mouse or pen was last seen, for the key callbacks
+    pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
     fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
     fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for two
@@ -168,6 +168,7 @@ mergeInto(LibraryManager.library, {
     fingerDown: function (event) {
       if (web.fingers.length === 2) return;  // a third finger takes no part
       var p = web.position(event);
+      web.pointer = p;
       web.fingers.push({ id: event.pointerId, x: p[0], y: p[1] });
       web.fingersChanged();
     },
@@ -186,6 +187,7 @@ mergeInto(LibraryManager.library, {
       var finger = web.fingers.find(function (f) { return f.id === event.pointerId; });
       if (!finger) return;
       var p = web.position(event);
+      web.pointer = p;
       finger.x = p[0];
       finger.y = p[1];
       var centre = web.centre();
