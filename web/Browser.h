@@ -1,7 +1,7 @@
 #pragma once
 
 // What the page's script (browser.js) provides: a WebGL context on the
-// canvas, and the animation-frame loop.
+// canvas, the animation-frame loop, and what the page shows of the loop.
 extern "C" {
 void webglInit(int width, int height);
 void webglSetTitle(const char* title);
@@ -11,6 +11,8 @@ void webglDepthTest(int on);
 // Triangles of 8 floats per vertex: clip x, y, z, w, then r, g, b, a.
 void webglDraw(const float* vertices, int count);
 void webglRequestFrame();
+// Whether the program has an idle callback installed: running, or paused.
+void webglIdleInstalled(int installed);
 // Starts listening to the page and never returns to its caller.
 void webglStartLoop();
 }

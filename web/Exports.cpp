@@ -37,3 +37,13 @@ EMSCRIPTEN_KEEPALIVE void special(int key, int x, int y)
 }
 
 }  // extern "C"
+
+// The running demonstration's name, for the page's own text. Declared here:
+// its header also declares the program's idle(), which the export above
+// would clash with.
+extern const char* caption;
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* programCaption()
+{
+    return caption;
+}

@@ -38,6 +38,7 @@ void glutDisplayFunc(void (*callback)())
 void glutIdleFunc(void (*callback)())
 {
     idleCallback = callback;
+    webglIdleInstalled(callback != nullptr ? 1 : 0);
     if (callback != nullptr)
         requestFrame();
 }
@@ -94,6 +95,16 @@ EMSCRIPTEN_KEEPALIVE void webResize(int width, int height)
     if (reshapeCallback != nullptr)
         reshapeCallback(width, height);
     glutPostRedisplay();
+}
+
+// Draws at once, outside the animation frames: the browser clears a canvas
+// whose size changes and would show it cleared until the next frame, and a
+// lost context that comes back has nothing drawn.
+EMSCRIPTEN_KEEPALIVE void webDrawNow()
+{
+    redisplayPending = false;
+    if (displayCallback != nullptr)
+        displayCallback();
 }
 
 EMSCRIPTEN_KEEPALIVE void webKey(int key, int x, int y)

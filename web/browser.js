@@ -1,13 +1,41 @@
 // The page's side of the web layer: a WebGL context that draws coloured
-// triangles, the animation-frame loop, and the canvas's keys, mouse and size
-// turned into GLUT's callbacks with the codes GLUT gives on the desktop.
+// triangles (built again when the browser gives a lost context back), the
+// animation-frame loop, and the canvas's keys, pointers and size turned into
+// GLUT's callbacks with the codes GLUT gives on the desktop. The page's words
+// and buttons (page.js) hear of the program through Module.onState,
+// Module.onMessage and Module.onExit, and send keys through Module.sendKey.
 mergeInto(LibraryManager.library, {
   $web: {
     gl: null,
-    buffer: null,
+    depthTest: false,
     ended: false,
-    buttonsDown: 0,
-    pointer: [0, 0],  // where the mouse was last seen, for the key callbacks
+    running: false,  // whether the program has an idle callback installed
+    reported: null,  // what the page last heard: { caption, running }
+    windowSize: [0, 0],  // the size the program asked for its window
+    fittedWidth: 0,  // the frame's width as fit() last set it
+    size: null,  // the program's window size, in CSS pixels
+    pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
+    held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
+    fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
+    fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for two
+    fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved
+    pinchBase: 1,  // the fingers' distance at the last zoom step
+
+    // The GLUT button for each of PointerEvent.buttons' bits.
+    buttonBits: [[1, 0], [4, 1], [2, 2]],
+    // A pinch zooms one wheel step each time the fingers' distance changes by this ratio.
+    pinchStep: 1.25,
+
+    say: function (text) {
+      if (Module['onMessage']) Module['onMessage'](text);
+    },
+
+    // Stops before the program's main loop, with words instead of a blank canvas.
+    fail: function (text) {
+      web.say(text);
+      web.ended = true;
+      throw 'unwind';
+    },
 
     // Calls into the program; once it has ended (exit), nothing more runs.
     call: function (f) {
@@ -15,12 +43,22 @@ mergeInto(LibraryManager.library, {
       try {
         f();
       } catch (e) {
-        if (e instanceof ExitStatus || e === 'unwind') {
-          web.ended = true;
-          return;
-        }
+        web.ended = true;
+        if (e instanceof ExitStatus || e === 'unwind') return;
+        web.say('The program stopped on an error: ' + e + '. Reload the page to start again.');
         throw e;
       }
+      web.report();
+    },
+
+    // Tells the page the running demonstration's name and whether the
+    // program runs, when either has changed.
+    report: function () {
+      var caption = Module['_programCaption']();
+      var last = web.reported;
+      if (last && last.caption === caption && last.running === web.running) return;
+      web.reported = { caption: caption, running: web.running };
+      if (Module['onState']) Module['onState'](UTF8ToString(caption), web.running);
     },
 
     // [false, code] for the keyboard callback, [true, code] for the special
@@ -46,109 +84,325 @@ mergeInto(LibraryManager.library, {
       return null;
     },
 
+    sendKey: function (special, code) {
+      var p = web.pointer;
+      web.call(function () { Module[special ? '_webSpecialKey' : '_webKey'](code, p[0], p[1]); });
+    },
+
+    // The page's own buttons and links keep the keys that work them.
+    onControl: function (target) {
+      return target instanceof Element && target.closest('button, a, input, select, textarea') !== null;
+    },
+
     position: function (event) {
       var rect = Module['canvas'].getBoundingClientRect();
       return [Math.floor(event.clientX - rect.left), Math.floor(event.clientY - rect.top)];
     },
 
-    // DOM buttons 0, 1, 2 are GLUT's left, middle and right.
-    mouse: function (button, state, event) {
-      var p = web.position(event);
+    mouse: function (button, state, p) {
       web.call(function () { Module['_webMouse'](button, state, p[0], p[1]); });
+    },
+
+    motion: function (p) {
+      web.call(function () { Module['_webMotion'](p[0], p[1]); });
+    },
+
+    // A mouse or pen: releases whatever `buttons` no longer holds (a release
+    // may have happened where the page could not see it), then presses what
+    // it newly holds when `pressing`.
+    mouseButtons: function (buttons, pressing, p) {
+      web.buttonBits.forEach(function (bit) {
+        if ((web.held & bit[0]) && !(buttons & bit[0])) {
+          web.held &= ~bit[0];
+          web.mouse(bit[1], 1, p);
+        }
+      });
+      if (!pressing) return;
+      web.buttonBits.forEach(function (bit) {
+        if ((buttons & bit[0]) && !(web.held & bit[0])) {
+          web.held |= bit[0];
+          web.mouse(bit[1], 0, p);
+        }
+      });
+    },
+
+    // A move, or a button's change during a drag (which comes as a move).
+    mouseMove: function (event) {
+      var p = web.position(event);
+      web.pointer = p;
+      var change = event.button !== -1;
+      web.mouseButtons(event.buttons, change && web.held !== 0, p);
+      if (web.held && !change) web.motion(p);
+    },
+
+    centre: function () {
+      var f = web.fingers, n = f.length;
+      var x = 0, y = 0;
+      for (var i = 0; i < n; ++i) {
+        x += f[i].x;
+        y += f[i].y;
+      }
+      return [Math.floor(x / n), Math.floor(y / n)];
+    },
+
+    spread: function () {
+      var f = web.fingers;
+      return Math.max(1, Math.hypot(f[0].x - f[1].x, f[0].y - f[1].y));
+    },
+
+    // One finger holds the left button, two the right one: a finger that
+    // comes or goes releases the one and presses the other where the
+    // fingers are.
+    fingersChanged: function () {
+      var n = web.fingers.length;
+      var button = n === 1 ? 0 : n === 2 ? 2 : -1;
+      if (button === web.fingerButton) return;
+      if (web.fingerButton >= 0) web.mouse(web.fingerButton, 1, web.fingerPoint);
+      web.fingerButton = button;
+      if (button < 0) return;
+      web.fingerPoint = web.centre();
+      if (n === 2) web.pinchBase = web.spread();
+      web.mouse(button, 0, web.fingerPoint);
+    },
+
+    fingerDown: function (event) {
+      if (web.fingers.length === 2) return;  // a third finger takes no part
+      var p = web.position(event);
+      web.pointer = p;
+      web.fingers.push({ id: event.pointerId, x: p[0], y: p[1] });
+      web.fingersChanged();
+    },
+
+    fingerUp: function (event) {
+      var kept = web.fingers.filter(function (f) { return f.id !== event.pointerId; });
+      if (kept.length === web.fingers.length) return;
+      web.fingers = kept;
+      web.fingersChanged();
+    },
+
+    // The fingers drag their button at their centre; two fingers moving
+    // apart or together turn the wheel up (zoom in) or down, one step per
+    // `pinchStep` of their distance.
+    fingerMove: function (event) {
+      var finger = web.fingers.find(function (f) { return f.id === event.pointerId; });
+      if (!finger) return;
+      var p = web.position(event);
+      web.pointer = p;
+      finger.x = p[0];
+      finger.y = p[1];
+      var centre = web.centre();
+      if (centre[0] !== web.fingerPoint[0] || centre[1] !== web.fingerPoint[1]) {
+        web.fingerPoint = centre;
+        web.motion(centre);
+      }
+      if (web.fingers.length !== 2) return;
+      var spread = web.spread();
+      while (spread >= web.pinchBase * web.pinchStep || spread <= web.pinchBase / web.pinchStep) {
+        var button = spread > web.pinchBase ? 3 : 4;
+        web.pinchBase *= button === 3 ? web.pinchStep : 1 / web.pinchStep;
+        web.mouse(button, 0, centre);
+        web.mouse(button, 1, centre);
+      }
+    },
+
+    releaseAll: function () {
+      web.mouseButtons(0, false, web.pointer);
+      web.fingers = [];
+      web.fingersChanged();
     },
 
     listen: function () {
       var canvas = Module['canvas'];
-      var frame = canvas.parentElement;
       window.addEventListener('keydown', function (event) {
         var key = web.keyCode(event);
         if (key === null || web.ended) return;
-        // The page keeps its keys (space and arrows would scroll it), but the
-        // browser keeps its shortcuts: with a modifier, and function keys.
-        if (!event.ctrlKey && !event.altKey && !event.metaKey && !/^F\d+$/.test(event.key))
-          event.preventDefault();
-        var p = web.pointer;
-        web.call(function () {
-          Module[key[0] ? '_webSpecialKey' : '_webKey'](key[1], p[0], p[1]);
-        });
+        if (web.onControl(event.target) && (event.key === 'Enter' || event.key === ' ' || event.key === 'Tab'))
+          return;
+        // The page keeps its keys (space and arrows would scroll it), F1 and
+        // F2 among them, but the browser keeps its shortcuts (with a
+        // modifier, and the other function keys) and Tab moves on.
+        var browsers = event.ctrlKey || event.altKey || event.metaKey || event.key === 'Tab' ||
+                       (/^F\d+$/.test(event.key) && event.key !== 'F1' && event.key !== 'F2');
+        if (!browsers) event.preventDefault();
+        web.sendKey(key[0], key[1]);
       });
+      Module['sendKey'] = web.sendKey;
+
+      // Pointer events for mouse, pen and touch alike. The canvas captures a
+      // pointer pressed on it, so that its moves and release come back even
+      // from outside, as an X pointer grab gives them.
       canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
-      canvas.addEventListener('mousedown', function (event) {
-        if (event.button > 2) return;
+      canvas.addEventListener('pointerdown', function (event) {
+        if (event.pointerType !== 'touch' && event.button > 2) return;  // back and forward stay the browser's
         event.preventDefault();
-        web.buttonsDown |= 1 << event.button;
-        web.mouse(event.button, 0, event);
+        canvas.focus({ preventScroll: true });
+        try {
+          canvas.setPointerCapture(event.pointerId);
+        } catch (e) {
+          // The pointer is gone already: its events end the drag.
+        }
+        if (event.pointerType === 'touch') {
+          web.fingerDown(event);
+        } else {
+          web.pointer = web.position(event);
+          web.mouseButtons(event.buttons, true, web.pointer);
+        }
       });
-      // The window that saw the press gets the release and the motion, even
-      // outside it, as an X pointer grab gives them.
-      window.addEventListener('mouseup', function (event) {
-        if (event.button > 2 || !(web.buttonsDown & (1 << event.button))) return;
-        web.buttonsDown &= ~(1 << event.button);
-        web.mouse(event.button, 1, event);
+      window.addEventListener('pointermove', function (event) {
+        if (event.pointerType === 'touch') web.fingerMove(event);
+        else web.mouseMove(event);
       });
-      window.addEventListener('mousemove', function (event) {
-        var p = web.position(event);
-        web.pointer = p;
-        if (!web.buttonsDown) return;
-        web.call(function () { Module['_webMotion'](p[0], p[1]); });
+      var lifted = function (event) {
+        if (event.pointerType === 'touch') {
+          web.fingerUp(event);
+        } else if (event.type === 'pointerup') {
+          web.pointer = web.position(event);
+          web.mouseButtons(event.buttons, false, web.pointer);
+        } else {
+          web.mouseButtons(0, false, web.pointer);
+        }
+      };
+      window.addEventListener('pointerup', lifted);
+      window.addEventListener('pointercancel', lifted);
+      canvas.addEventListener('lostpointercapture', lifted);
+      // A release that no event will show: the page lost the focus or was hidden.
+      window.addEventListener('blur', web.releaseAll);
+      document.addEventListener('visibilitychange', function () {
+        if (document.hidden) web.releaseAll();
       });
       // A wheel step is a press and release of button 3 (up) or 4 (down).
       canvas.addEventListener('wheel', function (event) {
         if (event.deltaY === 0) return;
         event.preventDefault();
+        var p = web.position(event);
         var button = event.deltaY < 0 ? 3 : 4;
-        web.mouse(button, 0, event);
-        web.mouse(button, 1, event);
+        web.mouse(button, 0, p);
+        web.mouse(button, 1, p);
       }, { passive: false });
 
-      // One canvas pixel per CSS pixel: the program sees the sizes it would
-      // see on the desktop, and a HiDPI screen scales the picture up.
-      var resized = function () {
-        var width = Math.max(0, Math.floor(frame.clientWidth));
-        var height = Math.max(0, Math.floor(frame.clientHeight));
-        if (width === canvas.width && height === canvas.height) return;
-        canvas.width = width;
-        canvas.height = height;
-        web.call(function () { Module['_webResize'](width, height); });
+      var frame = canvas.parentElement;
+      if (typeof ResizeObserver === 'function') new ResizeObserver(web.resized).observe(frame);
+      window.addEventListener('resize', function () {
+        web.fit();
+        web.resized();
+      });
+    },
+
+    // Where the page is narrower than the program's window, the frame takes
+    // the page's width at the window's shape, as if a person had dragged its
+    // corner; it grows back when the page widens, unless a person has
+    // resized it since.
+    fit: function () {
+      var frame = Module['canvas'].parentElement;
+      var room = frame.parentElement.clientWidth;
+      var width = parseFloat(frame.style.width);
+      if (!(width > room) && width !== web.fittedWidth) return;
+      var fitted = Math.min(web.windowSize[0], room);
+      frame.style.width = fitted + 'px';
+      frame.style.height = Math.floor(fitted * web.windowSize[1] / web.windowSize[0]) + 'px';
+      web.fittedWidth = fitted;
+    },
+
+    // The program's window is the frame's size in CSS pixels, and so are the
+    // event positions; the canvas's backing store has one pixel per CSS
+    // pixel, `ratio` being the one place to change that. Returns whether the
+    // size changed.
+    sizeCanvas: function () {
+      var canvas = Module['canvas'];
+      var frame = canvas.parentElement;
+      var width = Math.max(0, Math.floor(frame.clientWidth));
+      var height = Math.max(0, Math.floor(frame.clientHeight));
+      if (web.size && web.size[0] === width && web.size[1] === height) return false;
+      var ratio = 1;
+      web.size = [width, height];
+      canvas.width = width * ratio;
+      canvas.height = height * ratio;
+      return true;
+    },
+
+    // Called before the browser paints the new size: the program reshapes
+    // and draws in the same frame, so that no cleared canvas is ever shown.
+    resized: function () {
+      if (!web.sizeCanvas()) return;
+      var size = web.size;
+      web.call(function () {
+        Module['_webResize'](size[0], size[1]);
+        Module['_webDrawNow']();
+      });
+    },
+
+    // The few WebGL objects and the state the layer sets once, built at the
+    // start and again when a lost context comes back. Returns words for what
+    // failed, or null.
+    setUp: function (gl) {
+      var failed = function (what, log) {
+        return 'The picture cannot be drawn: the browser could not ' + what +
+               (log ? ' (' + log.trim() + ')' : '') + '.';
       };
-      if (typeof ResizeObserver === 'function') new ResizeObserver(resized).observe(frame);
-      window.addEventListener('resize', resized);
+      var shader = function (type, source) {
+        var s = gl.createShader(type);
+        gl.shaderSource(s, source);
+        gl.compileShader(s);
+        return s;
+      };
+      var shaders = [
+        shader(gl.VERTEX_SHADER, 'attribute vec4 position; attribute vec4 color; varying vec4 shade;' +
+                                 'void main() { gl_Position = position; shade = color; }'),
+        shader(gl.FRAGMENT_SHADER, 'precision highp float; varying vec4 shade; void main() { gl_FragColor = shade; }')
+      ];
+      var program = gl.createProgram();
+      shaders.forEach(function (s) { gl.attachShader(program, s); });
+      gl.bindAttribLocation(program, 0, 'position');
+      gl.bindAttribLocation(program, 1, 'color');
+      gl.linkProgram(program);
+      // A context lost meanwhile fails everything; it is built again when it comes back.
+      if (gl.isContextLost()) return null;
+      for (var i = 0; i < shaders.length; ++i)
+        if (!gl.getShaderParameter(shaders[i], gl.COMPILE_STATUS))
+          return failed('compile a shader', gl.getShaderInfoLog(shaders[i]));
+      if (!gl.getProgramParameter(program, gl.LINK_STATUS))
+        return failed('link the shaders', gl.getProgramInfoLog(program));
+      gl.useProgram(program);
+      gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+      gl.enableVertexAttribArray(0);
+      gl.enableVertexAttribArray(1);
+      gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 32, 0);
+      gl.vertexAttribPointer(1, 4, gl.FLOAT, false, 32, 16);
+      if (web.depthTest) gl.enable(gl.DEPTH_TEST);
+      return null;
     }
   },
 
   webglInit__deps: ['$web'],
   webglInit: function (width, height) {
     var canvas = Module['canvas'];
-    canvas.width = width;
-    canvas.height = height;
-    canvas.parentElement.style.width = width + 'px';
-    canvas.parentElement.style.height = height + 'px';
+    var frame = canvas.parentElement;
+    web.windowSize = [width, height];
+    web.fittedWidth = width;
+    frame.style.width = width + 'px';
+    frame.style.height = height + 'px';
+    web.fit();
+    web.sizeCanvas();
     var gl = canvas.getContext('webgl', {
       alpha: false, depth: true, stencil: false, antialias: false, premultipliedAlpha: false
     });
-    if (!gl) throw 'WebGL is not available';
-    var shader = function (type, source) {
-      var s = gl.createShader(type);
-      gl.shaderSource(s, source);
-      gl.compileShader(s);
-      return s;
-    };
-    var program = gl.createProgram();
-    gl.attachShader(program, shader(gl.VERTEX_SHADER,
-      'attribute vec4 position; attribute vec4 color; varying vec4 shade;' +
-      'void main() { gl_Position = position; shade = color; }'));
-    gl.attachShader(program, shader(gl.FRAGMENT_SHADER,
-      'precision highp float; varying vec4 shade; void main() { gl_FragColor = shade; }'));
-    gl.bindAttribLocation(program, 0, 'position');
-    gl.bindAttribLocation(program, 1, 'color');
-    gl.linkProgram(program);
-    gl.useProgram(program);
-    web.buffer = gl.createBuffer();
-    gl.bindBuffer(gl.ARRAY_BUFFER, web.buffer);
-    gl.enableVertexAttribArray(0);
-    gl.enableVertexAttribArray(1);
-    gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 32, 0);
-    gl.vertexAttribPointer(1, 4, gl.FLOAT, false, 32, 16);
+    if (!gl) {
+      web.fail('The picture cannot be drawn: this browser has no WebGL, or it is turned off ' +
+               '(look for hardware acceleration in its settings).');
+    }
+    var problem = web.setUp(gl);
+    if (problem) web.fail(problem);
+    // A lost context (a GPU reset, a tab put aside) comes back if the page
+    // asks for it; the program's state is kept, and drawn again.
+    canvas.addEventListener('webglcontextlost', function (event) {
+      event.preventDefault();
+      web.say('The graphics context was lost; the picture is being restored\u2026');
+    });
+    canvas.addEventListener('webglcontextrestored', function () {
+      var failure = web.setUp(gl);
+      web.say(failure || '');
+      if (!failure) web.call(function () { Module['_webDrawNow'](); });
+    });
     web.gl = gl;
     Module['ctx'] = gl;
   },
@@ -171,6 +425,7 @@ mergeInto(LibraryManager.library, {
 
   webglDepthTest__deps: ['$web'],
   webglDepthTest: function (on) {
+    web.depthTest = !!on;
     if (on) web.gl.enable(web.gl.DEPTH_TEST);
     else web.gl.disable(web.gl.DEPTH_TEST);
   },
@@ -190,11 +445,16 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  webglIdleInstalled__deps: ['$web'],
+  webglIdleInstalled: function (installed) {
+    web.running = installed !== 0;
+  },
+
   webglStartLoop__deps: ['$web'],
   webglStartLoop: function () {
     web.listen();
-    var canvas = Module['canvas'];
-    Module['_webResize'](canvas.width, canvas.height);
+    Module['_webResize'](web.size[0], web.size[1]);
+    web.report();
     // Like a main loop that never returns: main ends here without exiting.
     throw 'unwind';
   }

@@ -5,6 +5,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert');
 const path = require('path');
+const { pathToFileURL } = require('url');
 const h = require('./harness');
 
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
@@ -17,6 +18,7 @@ const pump = (tab) => h.frameAfter(tab, () => { window.lastPump = window.pumpFra
 const pumpOnly = (tab) => tab.evaluate(() => { window.lastPump = window.pumpFrames(); });
 const pumped = (tab) => tab.evaluate(() => window.lastPump);
 const leftView = (frame) => frame.rgb.subarray(0, frame.width * 3 * 395);
+const text = (tab, selector) => tab.$eval(selector, (e) => e.textContent);
 
 // The caption's right end: the last column of the caption's grey in the
 // band of rows where the text lies, or -1.
@@ -83,17 +85,18 @@ test('Escape ends the program with status 1 and nothing runs after it', async ()
   await tab.close();
 });
 
-test('resizing to tiny sizes and back draws the full frame again without a WebGL error', async () => {
+test('a resize draws the new size before the browser paints, down to tiny sizes and back', async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
   const before = await pump(tab);
-  const resize = async (width, height) => {
-    await tab.$eval('#window', (e, w, hh) => { e.style.width = `${w}px`; e.style.height = `${hh}px`; }, width, height);
-    await tab.waitForFunction((w, hh) => Module.canvas.width === w && Module.canvas.height === hh,
-                              { timeout: 5000, polling: 20 }, width, height);
-    return pump(tab);
-  };
+  // Read by a resize observer made after the page's: no animation frame
+  // runs in between, so the page must have drawn in its own.
+  await tab.evaluate(() => new ResizeObserver(() => window.resized?.()).observe(Module.canvas.parentElement));
+  const resize = (width, height) => h.frameAfter(tab, (w, hh) => new Promise((resolve) => {
+    window.resized = resolve;
+    Object.assign(Module.canvas.parentElement.style, { width: `${w}px`, height: `${hh}px` });
+  }), width, height);
   for (const [width, height] of [[1, 1], [0, 0], [19, 4], [0, 400], [800, 0]]) {
     const frame = await resize(width, height);
     assert.strictEqual(frame.glError, 0, `WebGL error at ${width} x ${height}`);
@@ -127,7 +130,11 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   };
   const box = await (await tab.$('canvas')).boundingBox();
   await tab.mouse.move(box.x + 100, box.y + 50);
-  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'ArrowLeft', 'Home', 'PageDown');
+  await tab.evaluate(() => {
+    window.prevented = [];
+    window.addEventListener('keydown', (e) => window.prevented.push(`${e.key} ${e.defaultPrevented}`));
+  });
+  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'F2', 'F5', 'ArrowLeft', 'Home', 'PageDown');
   await tab.keyboard.down('Control');
   await keys('c');
   await tab.keyboard.up('Control');
@@ -135,13 +142,33 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await tab.mouse.move(box.x + 120, box.y + 60);
   await tab.mouse.up({ button: 'right' });
   await tab.mouse.wheel({ deltaY: -100 });
+  await tab.mouse.down();  // a drag that the page loses the focus in ends there
+  await tab.evaluate(() => window.dispatchEvent(new Event('blur')));
+  await tab.mouse.move(box.x + 130, box.y + 70);
+  await tab.mouse.up();
+  await tab.$$eval('#controls button', (buttons) => buttons.forEach((b) => b.click()));
+  // One finger, then two: the right button at their centre, and the spread
+  // from 40 to 100 pixels four wheel steps up of 1.25 each.
+  const first = await tab.touchscreen.touchStart(box.x + 100, box.y + 100);
+  const second = await tab.touchscreen.touchStart(box.x + 140, box.y + 100);
+  await second.move(box.x + 200, box.y + 100);
+  await second.end();
+  await first.end();
   const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
   assert.deepStrictEqual(seen, [
     'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 9 100', 'Key 8 100', 'Key 127 100',
-    'SpecialKey 1 100', 'SpecialKey 100 100', 'SpecialKey 106 100', 'SpecialKey 105 100',
-    'SpecialKey 114 100', 'Key 3 100',
-    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1',
+    'SpecialKey 1 100', 'SpecialKey 2 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
+    'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
+    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1', 'Mouse 0 0', 'Mouse 0 1',
+    // The buttons, each as its key: a mode key, space, Home, Page Up and Down, F1, F2.
+    'Key 110 130', 'Key 32 130', 'SpecialKey 106 130', 'SpecialKey 104 130', 'SpecialKey 105 130',
+    'SpecialKey 1 130', 'SpecialKey 2 130',
+    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...Array(4).fill(['Mouse 3 0', 'Mouse 3 1']).flat(),
+    'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
+  // F1 and F2 belong to the page; other function keys and shortcuts to the browser.
+  const prevented = await tab.evaluate(() => window.prevented.filter((k) => /^(F\d|c|Tab)/.test(k)));
+  assert.deepStrictEqual(prevented, ['Tab false', 'F1 true', 'F2 true', 'F5 false', 'c false']);
   await tab.close();
 });
 
@@ -168,4 +195,94 @@ test('the hand: a drag turns the camera and holds it, F1 shows the controls and 
   assert.strictEqual(hidden.glError, 0);
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
+});
+
+test('on a phone the frame fits the screen, and a finger orbits and holds the camera', async () => {
+  const tab = await h.openPage(session.browser, session.url, { viewport: h.phone });
+  assert.ok(await tab.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'no sideways scrolling');
+  const before = await pump(tab);
+  assert.deepStrictEqual([before.width, before.height], [374, 187], "the screen's width, at 2 : 1");
+  const box = await (await tab.$('canvas')).boundingBox();
+  const finger = await tab.touchscreen.touchStart(box.x + 100, box.y + 100);
+  await finger.move(box.x + 130, box.y + 90);
+  await finger.end();
+  const turned = await pump(tab);
+  await pumpOnly(tab);
+  assert.strictEqual(await pumped(tab), 0, 'the finger holds the camera');
+  assert.notDeepStrictEqual(turned.rgb, before.rgb);
+  assert.strictEqual(await text(tab, '#pause'), 'Resume');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('the buttons step, pause and zoom, their names follow the program, keys on them act once', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const press = async (name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 })).click();
+  const caption = async () => {
+    await pumpOnly(tab);
+    return text(tab, '#caption');
+  };
+  assert.strictEqual(await caption(), 'A circle in XZ');
+  await press('Next demonstration');
+  assert.strictEqual(await caption(), 'A polar sphere');
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.click(box.x + 200, box.y + 200);  // a press holds the camera
+  await press('Resume');
+  await press('Pause');
+  await press('Resume');
+  await pumpOnly(tab);
+  assert.strictEqual(await pumped(tab), 1, 'running again');
+  // Enter and Space work the focused button and do not reach the program too.
+  await (await tab.$('::-p-aria(Next demonstration)')).focus();
+  await tab.keyboard.press('Enter');
+  assert.strictEqual(await caption(), 'Varying the radius of an XZ circle');
+  await tab.keyboard.press('Space');
+  assert.strictEqual(await caption(), 'Spinning a polar sphere from too high up (undesired behavior)');
+  assert.strictEqual(await text(tab, '#pause'), 'Pause');
+  // Zooming in moves the eye; zooming out brings the same picture back.
+  await press('Pause');
+  const paused = await pump(tab);
+  await press('Zoom in');
+  assert.notDeepStrictEqual(leftView(await pump(tab)), leftView(paused));
+  await press('Zoom out');
+  assert.deepStrictEqual((await pump(tab)).rgb, paused.rgb);
+  await tab.keyboard.press('Escape');
+  assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => b.disabled)), 'every button is disabled');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('a lost WebGL context comes back with the same picture, with words meanwhile', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  await pumpOnly(tab);
+  await tab.keyboard.press('Space');
+  await tab.keyboard.press('F2');
+  const before = await pump(tab);
+  await tab.evaluate(() => (window.loss = Module.ctx.getExtension('WEBGL_lose_context')).loseContext());
+  await tab.waitForFunction(() => /being restored/.test(document.getElementById('message').textContent));
+  const after = await h.frameAfter(tab, () => new Promise((resolve, reject) => {
+    Module.canvas.addEventListener('webglcontextrestored', resolve, { once: true });
+    setTimeout(() => reject(new Error('the context did not come back')), 5000);
+    window.loss.restoreContext();
+  }));
+  assert.deepStrictEqual([after.glError, after.rgb], [0, before.rgb], 'drawn again as it was');
+  assert.strictEqual(await text(tab, '#message'), '');
+  await pumpOnly(tab);
+  assert.strictEqual(await pumped(tab), 0, 'no animation step added');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('failures are said in words: the folder opened from disk, a browser without WebGL', async () => {
+  for (const [url, prepare, words] of [
+    [pathToFileURL(path.join(page, 'index.html')).href, () => {}, /cannot load camera-demo\.wasm.*Open camera-demo\.html/],
+    [session.url, () => { HTMLCanvasElement.prototype.getContext = () => null; }, /no WebGL/]]) {
+    const tab = await session.browser.newPage();
+    await tab.evaluateOnNewDocument(prepare);
+    await tab.goto(url);
+    await tab.waitForFunction(() => document.getElementById('message').textContent !== '');
+    assert.match(await text(tab, '#message'), words);
+    assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => b.disabled)), 'no button works');
+    await tab.close();
+  }
 });

@@ -10,6 +10,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert');
 const path = require('path');
+const { pathToFileURL } = require('url');
 const h = require('./harness');
 
 const channelTolerance = 3;  // of 255: about 1 %
@@ -23,6 +24,8 @@ const cases = [
   { name: 'mode-0', modeKeys: 0, steps: 300 }, { name: 'mode-1', modeKeys: 1, steps: 300 },
   { name: 'mode-2', modeKeys: 2, steps: 300 }, { name: 'mode-3', modeKeys: 3, steps: 300 },
   { name: 'mode-4', modeKeys: 4, steps: 300 },
+  // The whole page in one file, opened from disk.
+  { name: 'first-frame', modeKeys: 0, steps: 0, file: 'camera-demo.html' },
 ];
 
 let session;
@@ -30,8 +33,11 @@ before(async () => { session = await h.session(page); });
 after(() => session.close());
 
 for (const c of cases) {
-  test(`${c.name} matches the desktop's picture`, async () => {
-    const tab = await h.openPage(session.browser, session.url);
+  const label = c.file ? `${c.name} of ${c.file}` : c.name;
+  const output = c.file ? `${c.name}-single-file` : c.name;
+  test(`${label} matches the desktop's picture`, async () => {
+    const url = c.file ? pathToFileURL(path.join(page, c.file)).href : session.url;
+    const tab = await h.openPage(session.browser, url);
     const frame = await h.frameAfter(tab, (modeKeys, steps) => {
       for (let i = 0; i < modeKeys; ++i) Module._keyboard('m'.charCodeAt(0), 0, 0);
       for (let i = 0; i < steps; ++i) Module._idle();
@@ -39,12 +45,12 @@ for (const c of cases) {
     }, c.modeKeys, c.steps);
     await tab.close();
     const { differing, diff } = h.compare(frame, h.readPng(path.join(golden, `${c.name}.png`)), channelTolerance);
-    console.log(`${c.name}: ${differing} of ${frame.width * frame.height} pixels differ by more than ${channelTolerance}/255`);
+    console.log(`${label}: ${differing} of ${frame.width * frame.height} pixels differ by more than ${channelTolerance}/255`);
     if (differing > maxDiffering) {
       require('fs').mkdirSync(out, { recursive: true });
-      h.writePng(frame, path.join(out, `${c.name}-browser.png`));
-      if (diff) h.writePng(diff, path.join(out, `${c.name}-diff.png`));
-      console.log(`  written: ${out}/${c.name}-browser.png and -diff.png`);
+      h.writePng(frame, path.join(out, `${output}-browser.png`));
+      if (diff) h.writePng(diff, path.join(out, `${output}-diff.png`));
+      console.log(`  written: ${out}/${output}-browser.png and -diff.png`);
     }
     assert.strictEqual(frame.glError, 0, 'WebGL reported an error');
     assert.ok(differing <= maxDiffering, `${differing} pixels differ (at most ${maxDiffering})`);

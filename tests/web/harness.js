@@ -93,10 +93,13 @@ function holdAnimationFrames() {
   };
 }
 
+// A phone held upright: 390 CSS pixels wide, touch and no mouse.
+const phone = { width: 390, height: 844, deviceScaleFactor: 1, isMobile: true, hasTouch: true };
+
 // Opens the page with held frames; resolves once main has run.
-async function openPage(browser, url, { holdFrames = true } = {}) {
+async function openPage(browser, url, { holdFrames = true, viewport = { width: 1000, height: 600 } } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 600, deviceScaleFactor: 1 });
+  await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('console', (message) => {
@@ -110,13 +113,14 @@ async function openPage(browser, url, { holdFrames = true } = {}) {
   return page;
 }
 
-// Runs `script` (a function of the page) and then reads the canvas, in the
-// same task, so that the drawing buffer still holds the frame. Resolves to
+// Runs `script` (a function of the page; if it returns a promise, until that
+// settles) and then reads the canvas before the browser presents it, so that
+// the drawing buffer still holds the frame. Resolves to
 // { width, height, rgb, glError }, rows top first.
 async function frameAfter(page, script, ...args) {
-  const result = await page.evaluate((source, args) => {
+  const result = await page.evaluate(async (source, args) => {
     // eslint-disable-next-line no-new-func
-    new Function('args', source)(args);
+    await new Function('args', `return ${source}`)(args);
     const gl = Module.ctx;
     const width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
     const rgba = new Uint8Array(width * height * 4);
@@ -188,4 +192,4 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
