@@ -33,9 +33,9 @@ for (const c of cases) {
   test(`${c.name} matches the desktop's picture`, async () => {
     const tab = await h.openPage(session.browser, session.url);
     const frame = await h.frameAfter(tab, (modeKeys, steps) => {
-      for (let i = 0; i < modeKeys; ++i) Module._keyboard('m'.charCodeAt(0), 0, 0);
-      for (let i = 0; i < steps; ++i) Module._idle();
-      Module._display();
+      for (let i = 0; i < modeKeys; ++i) Module._programKeyboard('m'.charCodeAt(0), 0, 0);
+      for (let i = 0; i < steps; ++i) Module._programIdle();
+      Module._programDisplay();
     }, c.modeKeys, c.steps);
     await tab.close();
     const { differing, diff } = h.compare(frame, h.readPng(path.join(golden, `${c.name}.png`)), channelTolerance);
