@@ -202,12 +202,12 @@ void glutBitmapCharacter(void* font, int character)
         return;
     // glBitmap takes rows bottom first, with one more row below the
     // descent, as the desktop toolkit hands them over.
-    unsigned char rows[webgl::glyphHeight + 1] = {};
-    for (int row = 0; row < webgl::glyphHeight; ++row)
-        rows[webgl::glyphHeight - row] = webgl::glyphRows[character][row];
-    const float below = static_cast<float>(webgl::glyphHeight - webgl::glyphAscent + 1);
-    gl.bitmap(webgl::glyphWidth, webgl::glyphHeight + 1, 0.0f, below,
-              static_cast<float>(webgl::glyphWidth), 0.0f, rows);
+    unsigned char rows[web::glyphHeight + 1] = {};
+    for (int row = 0; row < web::glyphHeight; ++row)
+        rows[web::glyphHeight - row] = web::glyphRows[character][row];
+    const float below = static_cast<float>(web::glyphHeight - web::glyphAscent + 1);
+    gl.bitmap(web::glyphWidth, web::glyphHeight + 1, 0.0f, below,
+              static_cast<float>(web::glyphWidth), 0.0f, rows);
 }
 
 }  // extern "C"
