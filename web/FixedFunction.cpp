@@ -14,6 +14,7 @@ namespace {
 constexpr float sceneAmbient = 0.2f;
 constexpr float defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 constexpr float defaultDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+constexpr float maxLineWidth = 255.0f;
 // Vertex arrays up to this size are transformed and lit once per draw.
 constexpr int maxKeptVertices = 1 << 16;
 
@@ -132,8 +133,10 @@ void FixedFunction::setColorMaterial(bool on)
 
 void FixedFunction::setLineWidth(float width)
 {
+    // As OpenGL, which refuses widths that are not positive and draws any
+    // width beyond the largest it supports at that largest.
     if (width > 0.0f)
-        lineWidth = width;
+        lineWidth = std::min(width, maxLineWidth);
 }
 
 void FixedFunction::setLightAmbient(const float rgba[4])

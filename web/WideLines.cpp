@@ -42,6 +42,14 @@ ClipVertex between(const ClipVertex& a, const ClipVertex& b, float t)
     return p;
 }
 
+// std::round, halves away from zero, without the C library's call: the
+// nearest whole number (halves to even), corrected where v lies just halfway.
+float roundHalfAway(float v)
+{
+    const float nearest = std::nearbyint(v);
+    return std::fabs(v - nearest) == 0.5f ? v + std::copysign(0.5f, v) : nearest;
+}
+
 // On the 1/256-pixel grid that rasterizers snap vertices to, so that lines
 // computed a rounding apart (two axes seen edge on) cover the same pixels;
 // false for a non-finite point, from which nothing sound can be drawn.
@@ -50,7 +58,7 @@ bool snapped(float window[3])
     if (!std::isfinite(window[0]) || !std::isfinite(window[1]) || !std::isfinite(window[2]))
         return false;
     for (int i = 0; i < 2; ++i)
-        window[i] = std::round(window[i] * 256.0f) / 256.0f;
+        window[i] = roundHalfAway(window[i] * 256.0f) / 256.0f;
     return true;
 }
 
@@ -78,7 +86,7 @@ void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& view
     // edges lie half a pixel from any centre, so that the rasterizer's
     // rounding cannot move them.
     const float half = width * 0.5f;
-    const auto thickness = static_cast<float>(std::max(1L, std::lround(width)));
+    const float thickness = std::max(1.0f, roundHalfAway(width));
     const bool xMajor = std::fabs(p1[0] - p0[0]) >= std::fabs(p1[1] - p0[1]);
     const int major = xMajor ? 0 : 1, minor = 1 - major;
     const float* pa = p0;
