@@ -104,8 +104,8 @@ public:
     Error takeError();
 
 private:
-    // OpenGL's guaranteed depth; beyond it a push is refused, as a stack
-    // overflow error would refuse it, and so is a pop of the last matrix.
+    // As deep as OpenGL guarantees (32): a push beyond it is refused, as a
+    // stack overflow error would refuse it, and so is a pop of the last one.
     class MatrixStack {
     public:
         Matrix& top() { return matrices[depth - 1]; }
