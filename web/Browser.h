@@ -7,7 +7,7 @@ void webglInit(int width, int height);
 void webglSetTitle(const char* title);
 void webglViewport(int x, int y, int width, int height);
 void webglClear(float r, float g, float b, float a, int color, int depth);
-void webglDepthTest(int on);
+void webglEnableDepthTest();
 // Triangles of 8 floats per vertex: clip x, y, z, w, then r, g, b, a.
 void webglDraw(const float* vertices, int count);
 void webglRequestFrame();

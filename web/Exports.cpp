@@ -1,49 +1,48 @@
-// The program's callbacks under their own names with C linkage, so that the
-// page and its tests can drive the program exactly as the desktop tests do
-// (Module._idle, Module._display, ...).
-#include "ProgramCallbacks.h"
+// The program's callbacks with C linkage under names of their own, so that
+// the page's tests can drive the program exactly as the desktop tests do
+// (Module._programIdle, Module._programDisplay, ...).
+#include "animation/Demonstrations.h"
+#include "animation/Keyboard.h"
+#include "display/HandInput.h"
+#include "display/Window.h"
 
 #include <emscripten.h>
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void idle()
+EMSCRIPTEN_KEEPALIVE void programIdle()
 {
-    web::programIdle();
+    idle();
 }
-EMSCRIPTEN_KEEPALIVE void display()
+EMSCRIPTEN_KEEPALIVE void programDisplay()
 {
-    web::programDisplay();
+    display();
 }
-EMSCRIPTEN_KEEPALIVE void keyboard(int key, int x, int y)
+EMSCRIPTEN_KEEPALIVE void programKeyboard(int key, int x, int y)
 {
-    web::programKeyboard(static_cast<unsigned char>(key), x, y);
+    keyboard(static_cast<unsigned char>(key), x, y);
 }
-EMSCRIPTEN_KEEPALIVE void reshape(int width, int height)
+EMSCRIPTEN_KEEPALIVE void programReshape(int width, int height)
 {
-    web::programReshape(width, height);
+    reshape(width, height);
 }
-EMSCRIPTEN_KEEPALIVE void mouse(int button, int state, int x, int y)
+EMSCRIPTEN_KEEPALIVE void programMouse(int button, int state, int x, int y)
 {
-    web::programMouse(button, state, x, y);
+    mouse(button, state, x, y);
 }
-EMSCRIPTEN_KEEPALIVE void motion(int x, int y)
+EMSCRIPTEN_KEEPALIVE void programMotion(int x, int y)
 {
-    web::programMotion(x, y);
+    motion(x, y);
 }
-EMSCRIPTEN_KEEPALIVE void special(int key, int x, int y)
+EMSCRIPTEN_KEEPALIVE void programSpecial(int key, int x, int y)
 {
-    web::programSpecial(key, x, y);
+    special(key, x, y);
 }
 
-}  // extern "C"
-
-// The running demonstration's name, for the page's own text. Declared here:
-// its header also declares the program's idle(), which the export above
-// would clash with.
-extern const char* caption;
-
-extern "C" EMSCRIPTEN_KEEPALIVE const char* programCaption()
+// The running demonstration's name, for the page's own text.
+EMSCRIPTEN_KEEPALIVE const char* programCaption()
 {
     return caption;
 }
+
+}  // extern "C"

@@ -1,10 +1,11 @@
 // OpenGL 1.x, GLU and GLUT: exactly the entry points the program calls, on
 // the fixed-function layer and WebGL. Anything else the program might call
 // is left undefined, so that the link fails rather than the page.
+#include "GlEntryPoints.h"
+
 #include "Browser.h"
 #include "FixedFunction.h"
 #include "GluMatrices.h"
-#include "GlutLoop.h"
 #include "Shapes.h"
 #include "font8x13.h"
 
@@ -14,31 +15,15 @@
 
 namespace {
 
-void drawTriangles(const webgl::Viewport& viewport, const webgl::OutVertex* vertices, int count)
+void drawTriangles(const softgl::Viewport& viewport, const softgl::ClipVertex* vertices, int count)
 {
     webglViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    webglDraw(&vertices->x, count);
+    webglDraw(vertices->clip, count);
 }
 
-webgl::FixedFunction gl(drawTriangles);
+softgl::FixedFunction gl(drawTriangles);
 float clearColor[4] = {0, 0, 0, 0};
 int initialWidth = 300, initialHeight = 300;
-
-webgl::Primitive primitiveOf(GLenum mode)
-{
-    switch (mode) {
-    case GL_LINES: return webgl::Primitive::lines;
-    case GL_LINE_LOOP: return webgl::Primitive::lineLoop;
-    case GL_LINE_STRIP: return webgl::Primitive::lineStrip;
-    case GL_TRIANGLES: return webgl::Primitive::triangles;
-    case GL_TRIANGLE_STRIP: return webgl::Primitive::triangleStrip;
-    case GL_TRIANGLE_FAN: return webgl::Primitive::triangleFan;
-    case GL_QUADS: return webgl::Primitive::quads;
-    case GL_QUAD_STRIP: return webgl::Primitive::quadStrip;
-    case GL_POLYGON: return webgl::Primitive::polygon;
-    default: return webgl::Primitive::points;
-    }
-}
 
 }  // namespace
 
@@ -58,7 +43,10 @@ extern "C" {
 void glEnable(GLenum cap)
 {
     switch (cap) {
-    case GL_DEPTH_TEST: webglDepthTest(1); break;
+    case GL_DEPTH_TEST:
+        gl.flush();
+        webglEnableDepthTest();
+        break;
     case GL_LIGHTING: gl.setLighting(true); break;
     case GL_LIGHT0: gl.setLight0(true); break;
     case GL_COLOR_MATERIAL: gl.setColorMaterial(true); break;
@@ -89,10 +77,11 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
     const GLclampf rgba[4] = {r, g, b, a};
     for (int i = 0; i < 4; ++i)
-        clearColor[i] = webgl::toEightBits(rgba[i]);
+        clearColor[i] = softgl::toEightBits(rgba[i]);
 }
 void glClear(GLbitfield mask)
 {
+    gl.flush();
     webglClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
                (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0,
                (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
@@ -124,9 +113,20 @@ void glNormal3f(GLfloat x, GLfloat y, GLfloat z)
 {
     gl.normal(x, y, z);
 }
+// glBegin hands its mode over as it is; unknown ones, GL_POINTS among them,
+// are refused as OpenGL's invalid enum.
+static_assert(static_cast<GLenum>(softgl::Primitive::lines) == GL_LINES &&
+              static_cast<GLenum>(softgl::Primitive::lineLoop) == GL_LINE_LOOP &&
+              static_cast<GLenum>(softgl::Primitive::lineStrip) == GL_LINE_STRIP &&
+              static_cast<GLenum>(softgl::Primitive::triangles) == GL_TRIANGLES &&
+              static_cast<GLenum>(softgl::Primitive::triangleStrip) == GL_TRIANGLE_STRIP &&
+              static_cast<GLenum>(softgl::Primitive::triangleFan) == GL_TRIANGLE_FAN &&
+              static_cast<GLenum>(softgl::Primitive::quads) == GL_QUADS &&
+              static_cast<GLenum>(softgl::Primitive::quadStrip) == GL_QUAD_STRIP &&
+              static_cast<GLenum>(softgl::Primitive::polygon) == GL_POLYGON);
 void glBegin(GLenum mode)
 {
-    gl.begin(primitiveOf(mode));
+    gl.begin(static_cast<softgl::Primitive>(mode));
 }
 void glEnd()
 {
@@ -149,14 +149,14 @@ void glRasterPos4dv(const GLdouble* v)
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    webgl::Matrix m{};
-    if (webgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
+    softgl::Matrix m{};
+    if (softgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
         gl.multiply(m);
 }
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GLdouble centreY,
                GLdouble centreZ, GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    gl.multiply(webgl::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
+    gl.multiply(softgl::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
     // GLU translates with doubles, which OpenGL keeps as floats.
     gl.translate(static_cast<float>(-eyeX), static_cast<float>(-eyeY), static_cast<float>(-eyeZ));
 }
@@ -182,19 +182,21 @@ int glutCreateWindow(const char* title)
 }
 void glutSwapBuffers()
 {
-    // The browser shows the canvas when the animation frame ends.
+    // The browser shows the canvas when the animation frame ends; what is
+    // drawn must be in it by then.
+    gl.flush();
 }
 void glutSolidCube(GLdouble size)
 {
-    webgl::solidCube(gl, size);
+    softgl::solidCube(gl, size);
 }
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    webgl::solidSphere(gl, radius, slices, stacks);
+    softgl::solidSphere(gl, radius, slices, stacks);
 }
 void glutWireSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    webgl::wireSphere(gl, radius, slices, stacks);
+    softgl::wireSphere(gl, radius, slices, stacks);
 }
 void glutBitmapCharacter(void* font, int character)
 {
@@ -202,12 +204,12 @@ void glutBitmapCharacter(void* font, int character)
         return;
     // glBitmap takes rows bottom first, with one more row below the
     // descent, as the desktop toolkit hands them over.
-    unsigned char rows[webgl::glyphHeight + 1] = {};
-    for (int row = 0; row < webgl::glyphHeight; ++row)
-        rows[webgl::glyphHeight - row] = webgl::glyphRows[character][row];
-    const float below = static_cast<float>(webgl::glyphHeight - webgl::glyphAscent + 1);
-    gl.bitmap(webgl::glyphWidth, webgl::glyphHeight + 1, 0.0f, below,
-              static_cast<float>(webgl::glyphWidth), 0.0f, rows);
+    unsigned char rows[web::glyphHeight + 1] = {};
+    for (int row = 0; row < web::glyphHeight; ++row)
+        rows[web::glyphHeight - row] = web::glyphRows[character][row];
+    const float below = static_cast<float>(web::glyphHeight - web::glyphAscent + 1);
+    gl.bitmap(web::glyphWidth, web::glyphHeight + 1, 0.0f, below,
+              static_cast<float>(web::glyphWidth), 0.0f, rows);
 }
 
 }  // extern "C"

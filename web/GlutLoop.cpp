@@ -1,8 +1,8 @@
 // GLUT's callbacks and main loop on the browser's animation frames: one idle
 // call and at most one frame per animation frame, and no animation frame at
 // all while there is neither an idle callback nor a redisplay to do.
-#include "GlutLoop.h"
 #include "Browser.h"
+#include "GlEntryPoints.h"
 
 #include <GL/glut.h>
 #include <emscripten.h>

@@ -1,6 +1,8 @@
 #include "Matrix.h"
 
-namespace webgl {
+#include <algorithm>
+
+namespace softgl {
 
 Matrix Matrix::identity()
 {
@@ -43,21 +45,23 @@ void Matrix::transform(const float in[4], float out[4]) const
         out[row] = m[row] * in[0] + m[4 + row] * in[1] + m[8 + row] * in[2] + m[12 + row] * in[3];
 }
 
-void Matrix::transformNormal(const float in[3], float out[3]) const
+NormalMatrix::NormalMatrix(const Matrix& matrix)
 {
     // Cofactors of the upper 3 x 3 part: the inverse transpose up to the
     // determinant's factor.
+    const float* m = matrix.m;
     const float a = m[0], b = m[4], c = m[8];
     const float d = m[1], e = m[5], f = m[9];
     const float g = m[2], h = m[6], i = m[10];
-    const float cofactor[9] = {e * i - f * h, f * g - d * i, d * h - e * g,
-                               c * h - b * i, a * i - c * g, b * g - a * h,
-                               b * f - c * e, c * d - a * f, a * e - b * d};
-    const float determinant = a * cofactor[0] + b * cofactor[1] + c * cofactor[2];
+    cofactor = {e * i - f * h, f * g - d * i, d * h - e * g, c * h - b * i, a * i - c * g,
+                b * g - a * h, b * f - c * e, c * d - a * f, a * e - b * d};
+    determinant = a * cofactor[0] + b * cofactor[1] + c * cofactor[2];
+}
+
+void NormalMatrix::transform(const float in[3], float out[3]) const
+{
     if (determinant == 0.0f) {
-        out[0] = in[0];
-        out[1] = in[1];
-        out[2] = in[2];
+        std::copy(in, in + 3, out);
         return;
     }
     for (int row = 0; row < 3; ++row)
@@ -66,4 +70,4 @@ void Matrix::transformNormal(const float in[3], float out[3]) const
                    determinant;
 }
 
-}  // namespace webgl
+}  // namespace softgl

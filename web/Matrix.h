@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
+
 // Single-precision 4 x 4 matrices, column-major, with the operation orders of
 // a desktop OpenGL's fixed-function matrix stack, so that the page places
 // every vertex where the desktop program does.
-namespace webgl {
+namespace softgl {
 
 struct Matrix {
     float m[16];
@@ -18,9 +20,21 @@ struct Matrix {
 
     // (x, y, z, w) transformed: out = this * in.
     void transform(const float in[4], float out[4]) const;
-    // The inverse transpose of the upper 3 x 3 part applied to a normal; a
-    // singular matrix leaves the normal as it is.
-    void transformNormal(const float in[3], float out[3]) const;
 };
 
-}  // namespace webgl
+// The inverse transpose of a matrix's upper 3 x 3 part, which turns normals
+// into eye space, kept as its cofactors and determinant: computed once per
+// matrix rather than once per normal. A singular part leaves normals as they
+// are.
+class NormalMatrix {
+public:
+    explicit NormalMatrix(const Matrix& matrix);
+
+    void transform(const float in[3], float out[3]) const;
+
+private:
+    std::array<float, 9> cofactor{};
+    float determinant = 0.0f;
+};
+
+}  // namespace softgl

@@ -423,11 +423,10 @@ mergeInto(LibraryManager.library, {
     gl.clear((color ? gl.COLOR_BUFFER_BIT : 0) | (depth ? gl.DEPTH_BUFFER_BIT : 0));
   },
 
-  webglDepthTest__deps: ['$web'],
-  webglDepthTest: function (on) {
-    web.depthTest = !!on;
-    if (on) web.gl.enable(web.gl.DEPTH_TEST);
-    else web.gl.disable(web.gl.DEPTH_TEST);
+  webglEnableDepthTest__deps: ['$web'],
+  webglEnableDepthTest: function () {
+    web.depthTest = true;
+    web.gl.enable(web.gl.DEPTH_TEST);
   },
 
   webglDraw__deps: ['$web'],

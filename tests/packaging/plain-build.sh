@@ -34,7 +34,7 @@ fi
 build=$work/build
 cmake -S "$source" -B "$build" "${generator[@]}" "${hidden[@]}" >"$work/configure.log" 2>&1 ||
     { cat "$work/configure.log"; fail "the plain configure failed"; }
-cmake --build "$build" "${config[@]}" -j 2 >"$work/build.log" 2>&1 ||
+cmake --build "$build" "${config[@]}" -j "$(nproc)" >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; fail "the plain build failed"; }
 prefix=$work/prefix
 cmake --install "$build" "${config[@]}" --prefix "$prefix" >/dev/null ||

@@ -3,8 +3,11 @@
 // creep into the frame or the animation step.
 
 #include "AllocationCounter.h"
+#include "FixedFunction.h"
+#include "GluMatrices.h"
 #include "ProgramState.h"
 #include "RecordingGl.h"
+#include "Shapes.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
 #include "animation/Trail.h"
@@ -16,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -148,6 +152,59 @@ TEST_F(NoAllocation, drags_zooms_special_keys_and_frames_with_the_overlays_alloc
         display();
     });
     EXPECT_EQ(counts.total(), 0);
+}
+
+// The overview as the page draws it, through the web layer's fixed-function
+// core: axes, solids, the wire sphere, an 800-point trail and a caption.
+void drawThroughTheWebLayer(softgl::FixedFunction& gl)
+{
+    const float light[4] = {10.0f, 10.0f, 10.0f, 0.0f};
+    const unsigned char glyph[13] = {0x00, 0x3c, 0x42, 0x81, 0xff, 0x81, 0x81, 0x42, 0x3c};
+    softgl::Matrix perspective{};
+    softgl::perspectiveMatrix(45.0, 390.0 / 395.0, 1.0, 100.0, perspective);
+    gl.setViewport(405, 5, 390, 395);
+    gl.selectProjection(true);
+    gl.loadIdentity();
+    gl.multiply(perspective);
+    gl.selectProjection(false);
+    gl.loadIdentity();
+    gl.setLightPosition(light);
+    gl.multiply(softgl::lookAtRotation(20, 20, 20, 0, 0, 0, 0, 1, 0));
+    gl.translate(-20.0f, -20.0f, -20.0f);
+    gl.begin(softgl::Primitive::lines);
+    for (const float end : {-300.0f, 300.0f, 0.0f, 0.0f})
+        gl.vertex(end, 300.0f - std::fabs(end), 0.0f);
+    gl.end();
+    gl.push();
+    softgl::solidCube(gl, 1.0);
+    softgl::solidSphere(gl, 1.0, 20, 20);
+    gl.translate(-2.0f, 0.0f, 0.0f);
+    softgl::wireSphere(gl, 1.0, 20, 20);
+    gl.pop();
+    gl.begin(softgl::Primitive::lineStrip);
+    for (int i = 0; i < 800; ++i)
+        gl.vertex(10.0f * std::cos(i * 0.01f), 0.0f, 10.0f * std::sin(i * 0.01f));
+    gl.end();
+    gl.rasterPosition(-20.0, 9.0, 0.0, 1.0);
+    for (int i = 0; i < 20; ++i)
+        gl.bitmap(8, 13, 0.0f, 2.0f, 8.0f, 0.0f, glyph);
+    gl.flush();
+}
+
+TEST(WebLayerCore, frames_allocate_nothing_once_it_has_its_meshes)
+{
+    softgl::FixedFunction gl([](const softgl::Viewport&, const softgl::ClipVertex*, int) {});
+    gl.setWindowSize(800, 400);
+    gl.setLighting(true);
+    gl.setLight0(true);
+    gl.setColorMaterial(true);
+    gl.setLineWidth(2.0f);
+    drawThroughTheWebLayer(gl);  // tessellates the spheres
+    EXPECT_EQ(allocations::during([&gl] {
+                  for (int frame = 0; frame < 3; ++frame)
+                      drawThroughTheWebLayer(gl);
+              }).total(),
+              0);
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ for (const c of cases) {
     const url = c.file ? pathToFileURL(path.join(page, c.file)).href : session.url;
     const tab = await h.openPage(session.browser, url);
     const frame = await h.frameAfter(tab, (modeKeys, steps) => {
-      for (let i = 0; i < modeKeys; ++i) Module._keyboard('m'.charCodeAt(0), 0, 0);
-      for (let i = 0; i < steps; ++i) Module._idle();
-      Module._display();
+      for (let i = 0; i < modeKeys; ++i) Module._programKeyboard('m'.charCodeAt(0), 0, 0);
+      for (let i = 0; i < steps; ++i) Module._programIdle();
+      Module._programDisplay();
     }, c.modeKeys, c.steps);
     await tab.close();
     const { differing, diff } = h.compare(frame, h.readPng(path.join(golden, `${c.name}.png`)), channelTolerance);

@@ -46,14 +46,14 @@ protected:
     }
 };
 
-webgl::Matrix currentGlMatrix(GLenum which)
+softgl::Matrix currentGlMatrix(GLenum which)
 {
-    webgl::Matrix m{};
+    softgl::Matrix m{};
     glGetFloatv(which, m.m);
     return m;
 }
 
-void expectSameBits(const webgl::Matrix& expected, const webgl::Matrix& actual)
+void expectSameBits(const softgl::Matrix& expected, const softgl::Matrix& actual)
 {
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(0, std::memcmp(&expected.m[i], &actual.m[i], sizeof(float)))
@@ -77,10 +77,10 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
         gluLookAt(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1], v.centre[2], v.up[0],
                   v.up[1], v.up[2]);
         // Multiplied onto the identity, as OpenGL does: -0 becomes 0.
-        const webgl::Matrix ours =
-            webgl::Matrix::identity() *
-            webgl::lookAtRotation(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1],
-                                  v.centre[2], v.up[0], v.up[1], v.up[2])
+        const softgl::Matrix ours =
+            softgl::Matrix::identity() *
+            softgl::lookAtRotation(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1],
+                                   v.centre[2], v.up[0], v.up[1], v.up[2])
                 .translated(static_cast<float>(-v.eye[0]), static_cast<float>(-v.eye[1]),
                             static_cast<float>(-v.eye[2]));
         expectSameBits(currentGlMatrix(GL_MODELVIEW_MATRIX), ours);
@@ -90,9 +90,9 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
     for (const double aspect : {1.0, 1000.0 / 600.0, 1.0 / 800.0, 4000.0, 0.0}) {
         glLoadIdentity();
         gluPerspective(45.0, aspect, 1.0, 100.0);
-        webgl::Matrix ours = webgl::Matrix::identity();
-        webgl::Matrix perspective{};
-        if (webgl::perspectiveMatrix(45.0, aspect, 1.0, 100.0, perspective))
+        softgl::Matrix ours = softgl::Matrix::identity();
+        softgl::Matrix perspective{};
+        if (softgl::perspectiveMatrix(45.0, aspect, 1.0, 100.0, perspective))
             ours = ours * perspective;
         expectSameBits(currentGlMatrix(GL_PROJECTION_MATRIX), ours);
     }
@@ -100,7 +100,7 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
 
 TEST_F(WebLayer, productsAndTranslationsRoundAsOpenGLs)
 {
-    webgl::Matrix a{}, b{};
+    softgl::Matrix a{}, b{};
     for (int i = 0; i < 16; ++i) {
         a.m[i] = std::sin(1.0f + static_cast<float>(i) * 0.37f) * 3.0f;
         b.m[i] = std::cos(0.5f + static_cast<float>(i) * 1.13f) / 7.0f;
@@ -121,16 +121,17 @@ using Primitive = std::vector<Vertex>;
 
 std::vector<Primitive> captured;
 
-void capture(const webgl::Viewport& view, const webgl::OutVertex* vertices, int count)
+void capture(const softgl::Viewport& view, const softgl::ClipVertex* vertices, int count)
 {
     for (int i = 0; i < count; i += 3) {
         Primitive triangle;
         for (int k = 0; k < 3; ++k) {
-            const webgl::OutVertex& v = vertices[i + k];
-            const float x = v.x / v.w, y = v.y / v.w, z = v.z / v.w;
+            const softgl::ClipVertex& v = vertices[i + k];
+            const float x = v.clip[0] / v.clip[3], y = v.clip[1] / v.clip[3],
+                        z = v.clip[2] / v.clip[3];
             triangle.push_back({{(x + 1) * view.width / 2 + view.x,
                                  (y + 1) * view.height / 2 + view.y, (z + 1) / 2},
-                                {v.r, v.g, v.b, v.a}});
+                                {v.color[0], v.color[1], v.color[2], v.color[3]}});
         }
         captured.push_back(triangle);
     }
@@ -212,15 +213,15 @@ std::vector<Primitive> withArea(const std::vector<Primitive>& triangles)
 
 // The program's lighting and a turned, moved view, for both sides; the
 // solids stay inside the view, so that nothing is clipped.
-void setUpScene(webgl::FixedFunction* layer)
+void setUpScene(softgl::FixedFunction* layer)
 {
     const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
     const GLfloat diffuse[4] = {0.5f, 0.5f, 0.5f, 1.0f};
     const GLfloat position[4] = {10.0f, 10.0f, 10.0f, 0.0f};
-    webgl::Matrix perspective{};
-    webgl::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
-    const webgl::Matrix view =
-        webgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
+    softgl::Matrix perspective{};
+    softgl::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
+    const softgl::Matrix view =
+        softgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
     if (layer == nullptr) {
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
@@ -266,17 +267,18 @@ TEST_F(WebLayer, solidsGiveTheDesktopToolkitsTrianglesNormalsAndLighting)
     setUpScene(nullptr);
     const std::vector<Primitive> expected = feedback(desktop);
 
-    webgl::FixedFunction layer(capture);
+    softgl::FixedFunction layer(capture);
     captured.clear();
     setUpScene(&layer);
     layer.color(0.0f, 1.0f, 0.0f);
-    webgl::solidCube(layer, 1.0);
+    softgl::solidCube(layer, 1.0);
     layer.translate(2.0f, 0.0f, 0.0f);
     layer.color(0.0f, 0.0f, 1.0f);
-    webgl::solidSphere(layer, 1.0, 20, 20);
+    softgl::solidSphere(layer, 1.0, 20, 20);
     layer.translate(-2.5f, 0.4f, 0.0f);
     layer.color(1.0f, 1.0f, 1.0f);
-    webgl::solidSphere(layer, 0.25, 10, 10);
+    softgl::solidSphere(layer, 0.25, 10, 10);
+    layer.flush();
 
     EXPECT_GT(expected.size(), 700u);
     expectSamePrimitives(withArea(expected), withArea(captured));
@@ -313,7 +315,7 @@ std::vector<float> paint(const std::vector<Primitive>& triangles)
 
 TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
 {
-    auto draw = [](webgl::FixedFunction* layer) {
+    auto draw = [](softgl::FixedFunction* layer) {
         // The normal set before the sphere lights the strip after it: the
         // sphere's own normals do not become current.
         const float strip[3][3] = {{-1.0f, 0.5f, 0.2f}, {0.5f, -0.5f, 1.0f}, {1.0f, 1.0f, -1.0f}};
@@ -332,9 +334,9 @@ TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
         }
         layer->normal(0.0f, 1.0f, 0.0f);
         layer->color(1.0f, 0.0f, 0.0f);
-        webgl::wireSphere(*layer, 2.5, 12, 8);
+        softgl::wireSphere(*layer, 2.5, 12, 8);
         layer->color(1.0f, 1.0f, 1.0f);
-        layer->begin(webgl::Primitive::lineStrip);
+        layer->begin(softgl::Primitive::lineStrip);
         for (const auto& v : strip)
             layer->vertex(v[0], v[1], v[2]);
         layer->vertex(30.0f, 20.0f, 40.0f);
@@ -350,10 +352,11 @@ TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, expected.data());
 
-    webgl::FixedFunction layer(capture);
+    softgl::FixedFunction layer(capture);
     captured.clear();
     setUpScene(&layer);
     draw(&layer);
+    layer.flush();
     const std::vector<float> actual = paint(captured);
 
     int linePixels = 0, differing = 0;
@@ -382,7 +385,7 @@ TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     glGetFloatv(GL_CURRENT_RASTER_COLOR, color);
 
-    webgl::FixedFunction layer(capture);
+    softgl::FixedFunction layer(capture);
     setUpScene(&layer);
     layer.color(1.0f, 1.0f, 1.0f);
     layer.normal(0.0f, 0.0f, 0.0f);
@@ -394,6 +397,7 @@ TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
     captured.clear();
     const unsigned char bit[1] = {0x80};
     layer.bitmap(1, 1, 0, 0, 8, 0, bit);
+    layer.flush();
     ASSERT_EQ(captured.size(), 2u);
     for (int k = 0; k < 4; ++k)
         EXPECT_NEAR(captured[0][0].color[k], color[k], 1e-6) << "channel " << k;
@@ -406,7 +410,19 @@ TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
     captured.clear();
     const unsigned char bits[1] = {0xFF};
     layer.bitmap(8, 1, 0, 0, 8, 0, bits);
+    layer.flush();
     EXPECT_TRUE(captured.empty());
+
+    // A mode the layer does not draw (points) is OpenGL's invalid enum: its
+    // vertices draw nothing, and the error is read once.
+    EXPECT_EQ(layer.takeError(), softgl::Error::none);
+    layer.begin(static_cast<softgl::Primitive>(GL_POINTS));
+    layer.vertex(-2.0f, 0.9f, 0.0f);
+    layer.end();
+    layer.flush();
+    EXPECT_TRUE(captured.empty());
+    EXPECT_EQ(layer.takeError(), softgl::Error::invalidEnum);
+    EXPECT_EQ(layer.takeError(), softgl::Error::none);
 }
 
 }  // namespace
