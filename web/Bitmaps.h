@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PixelRatio.h"
 #include "TriangleBatch.h"
 
 // Bitmaps as glBitmap draws them, on the CPU.
@@ -11,9 +12,12 @@ struct Bitmap {
     const unsigned char* rows;
 };
 
-// Each set bit as the pixel (left + column, bottom + row), at depth z and in
-// one colour; a row's runs of set bits become one whole-pixel rectangle each.
+// Each set bit as the program's pixel (left + column, bottom + row), at depth
+// z and in one colour: the device pixels between that pixel's edges, each
+// rounded to the device's pixels (r x r at a whole ratio r; at a fractional
+// one the text keeps its size and spacing, its pixels one or two wide). A
+// row's runs of set bits become one whole-pixel rectangle each.
 void drawBitmap(const Bitmap& bitmap, float left, float bottom, float z, const float color[4],
-                TriangleBatch& out);
+                const PixelRatio& scale, TriangleBatch& out);
 
 }  // namespace softgl

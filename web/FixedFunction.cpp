@@ -49,9 +49,17 @@ float toEightBits(float channel)
 
 FixedFunction::FixedFunction(TriangleSink sink) : output(sink) {}
 
+void FixedFunction::setWindowSize(int width, int height, double pixelRatio)
+{
+    scale = PixelRatio(pixelRatio);
+    output.setWindowSize(scale.edge(width), scale.edge(height));
+    deviceView = scale.viewport(view);
+}
+
 void FixedFunction::setViewport(int x, int y, int width, int height)
 {
     view = {x, y, std::max(0, width), std::max(0, height)};
+    deviceView = scale.viewport(view);
 }
 
 // ---- matrices ----
@@ -282,7 +290,7 @@ void FixedFunction::end()
         return;
     inside = false;
     if (primitive == Primitive::lineLoop && assembled > 2)
-        drawWideLine(lineBefore, lineFirst, view, lineWidth, output);
+        drawWideLine(lineBefore, lineFirst, deviceView, scale.length(lineWidth), output);
 }
 
 // Each triangle or segment as soon as its last vertex is given, in the order
@@ -336,7 +344,7 @@ void FixedFunction::assembleLine(const ClipVertex& v)
 {
     const std::size_t k = assembled;
     if (k >= 1 && (primitive != Primitive::lines || k % 2 == 1))
-        drawWideLine(lineBefore, v, view, lineWidth, output);
+        drawWideLine(lineBefore, v, deviceView, scale.length(lineWidth), output);
     if (k == 0)
         lineFirst = v;
     lineBefore = v;
@@ -345,7 +353,7 @@ void FixedFunction::assembleLine(const ClipVertex& v)
 
 void FixedFunction::triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c)
 {
-    output.triangle(view, a, b, c);
+    output.triangle(deviceView, a, b, c);
 }
 
 Error FixedFunction::takeError()
@@ -381,9 +389,10 @@ void FixedFunction::bitmap(int width, int height, float xOrigin, float yOrigin, 
 {
     if (!raster.valid)
         return;
-    // Each bit lands on the pixel whose corner is the floor of its position.
+    // Each bit lands on the program's pixel whose corner is the floor of its
+    // position, as on the desktop, and covers that pixel's device pixels.
     const float left = std::floor(raster.x - xOrigin), bottom = std::floor(raster.y - yOrigin);
-    drawBitmap({width, height, rows}, left, bottom, raster.z, raster.color, output);
+    drawBitmap({width, height, rows}, left, bottom, raster.z, raster.color, scale, output);
     raster.x += xMove;
     raster.y += yMove;
 }

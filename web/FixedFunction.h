@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Matrix.h"
+#include "PixelRatio.h"
 #include "TriangleBatch.h"
 
 #include <array>
@@ -49,7 +50,11 @@ class FixedFunction {
 public:
     explicit FixedFunction(TriangleSink sink);
 
-    void setWindowSize(int width, int height) { output.setWindowSize(width, height); }
+    // The window's size in the program's pixels, and the device pixels per
+    // program pixel of what it is drawn on (see PixelRatio): viewports, line
+    // widths and bitmaps are given in the program's pixels and drawn on the
+    // device's, and the raster position stays in the program's.
+    void setWindowSize(int width, int height, double pixelRatio = 1.0);
     void setViewport(int x, int y, int width, int height);
 
     // Matrices: the mode chooses the stack (true for the projection).
@@ -143,7 +148,9 @@ private:
     void triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
 
     TriangleBatch output;
-    Viewport view;
+    PixelRatio scale;
+    Viewport view;        // in the program's pixels, as glViewport gives it
+    Viewport deviceView;  // the same on the device's pixels, where everything is drawn
     bool projectionMode = false;
     MatrixStack modelviews, projections;
     bool transformsChanged = true;

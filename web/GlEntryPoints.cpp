@@ -29,9 +29,9 @@ int initialWidth = 300, initialHeight = 300;
 
 namespace web {
 
-void setWindowSize(int width, int height)
+void setWindow(int width, int height, double pixelRatio)
 {
-    gl.setWindowSize(width, height);
+    gl.setWindowSize(width, height, pixelRatio);
 }
 
 }  // namespace web

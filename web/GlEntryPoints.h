@@ -2,7 +2,8 @@
 
 namespace web {
 
-// The canvas's size in pixels, for what is drawn in window coordinates.
-void setWindowSize(int width, int height);
+// The program's window size in CSS pixels, and the canvas's device pixels
+// per CSS pixel.
+void setWindow(int width, int height, double pixelRatio);
 
 }  // namespace web

@@ -18,6 +18,7 @@ void (*mouseCallback)(int, int, int, int) = nullptr;
 void (*motionCallback)(int, int) = nullptr;
 bool redisplayPending = false;
 bool frameRequested = false;
+int reshapedWidth = -1, reshapedHeight = -1;  // none yet
 
 void requestFrame()
 {
@@ -87,11 +88,17 @@ EMSCRIPTEN_KEEPALIVE void webFrame()
         requestFrame();
 }
 
-// The canvas has a new size (also once at the start, as a window is first
-// shown): reshape, then a frame, as a window system would expose it.
-EMSCRIPTEN_KEEPALIVE void webResize(int width, int height)
+// The canvas has a new size in CSS pixels or a new ratio of device pixels to
+// them (also once at the start, as a window is first shown). A new size is
+// a reshape, then a frame, as a window system would expose it; the ratio
+// only the layer sees, and the page draws again at once.
+EMSCRIPTEN_KEEPALIVE void webResize(int width, int height, double pixelRatio)
 {
-    web::setWindowSize(width, height);
+    web::setWindow(width, height, pixelRatio);
+    if (width == reshapedWidth && height == reshapedHeight)
+        return;
+    reshapedWidth = width;
+    reshapedHeight = height;
     if (reshapeCallback != nullptr)
         reshapeCallback(width, height);
     glutPostRedisplay();

@@ -44,7 +44,8 @@ class TriangleBatch {
 public:
     explicit TriangleBatch(TriangleSink sink);
 
-    // The window's size in pixels, for what is drawn in window coordinates.
+    // The window's size in the pixels drawn on (the device's), for what is
+    // drawn in window coordinates.
     void setWindowSize(int width, int height);
 
     // Dropped where the viewport has no pixels.

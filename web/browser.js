@@ -14,6 +14,7 @@ mergeInto(LibraryManager.library, {
     windowSize: [0, 0],  // the size the program asked for its window
     fittedWidth: 0,  // the frame's width as fit() last set it
     size: null,  // the program's window size, in CSS pixels
+    ratio: 1,  // the canvas's device pixels per CSS pixel
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
     fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
@@ -286,6 +287,27 @@ mergeInto(LibraryManager.library, {
         web.fit();
         web.resized();
       });
+      web.followRatio();
+    },
+
+    // The screen's device pixels per CSS pixel, as the browser gives it: a
+    // value no screen has is taken as 1, or as the nearer end of [1/8, 8]
+    // (the layer's PixelRatio takes it the same way).
+    pixelRatio: function () {
+      var ratio = window.devicePixelRatio;
+      return isFinite(ratio) && ratio > 0 ? Math.min(8, Math.max(1 / 8, ratio)) : 1;
+    },
+
+    // The ratio changes without a resize when the page moves to another
+    // screen: a query for the present ratio hears when it no longer holds.
+    followRatio: function () {
+      if (typeof window.matchMedia !== 'function') return;
+      var query = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+      if (typeof query.addEventListener !== 'function') return;
+      query.addEventListener('change', function () {
+        web.resized();
+        web.followRatio();
+      }, { once: true });
     },
 
     // Where the page is narrower than the program's window, the frame takes
@@ -304,29 +326,31 @@ mergeInto(LibraryManager.library, {
     },
 
     // The program's window is the frame's size in CSS pixels, and so are the
-    // event positions; the canvas's backing store has one pixel per CSS
-    // pixel, `ratio` being the one place to change that. Returns whether the
-    // size changed.
+    // event positions; the canvas's backing store has the screen's
+    // resolution, as many pixels each way as the size times the ratio,
+    // rounded. Returns whether the size or the ratio changed.
     sizeCanvas: function () {
       var canvas = Module['canvas'];
       var frame = canvas.parentElement;
       var width = Math.max(0, Math.floor(frame.clientWidth));
       var height = Math.max(0, Math.floor(frame.clientHeight));
-      if (web.size && web.size[0] === width && web.size[1] === height) return false;
-      var ratio = 1;
+      var ratio = web.pixelRatio();
+      if (web.size && web.size[0] === width && web.size[1] === height && web.ratio === ratio) return false;
       web.size = [width, height];
-      canvas.width = width * ratio;
-      canvas.height = height * ratio;
+      web.ratio = ratio;
+      canvas.width = Math.round(width * ratio);
+      canvas.height = Math.round(height * ratio);
       return true;
     },
 
     // Called before the browser paints the new size: the program reshapes
-    // and draws in the same frame, so that no cleared canvas is ever shown.
+    // (if its size changed, not only the ratio) and draws in the same frame,
+    // so that no cleared canvas is ever shown.
     resized: function () {
       if (!web.sizeCanvas()) return;
-      var size = web.size;
+      var size = web.size, ratio = web.ratio;
       web.call(function () {
-        Module['_webResize'](size[0], size[1]);
+        Module['_webResize'](size[0], size[1], ratio);
         Module['_webDrawNow']();
       });
     },
@@ -452,7 +476,7 @@ mergeInto(LibraryManager.library, {
   webglStartLoop__deps: ['$web'],
   webglStartLoop: function () {
     web.listen();
-    Module['_webResize'](web.size[0], web.size[1]);
+    Module['_webResize'](web.size[0], web.size[1], web.ratio);
     web.report();
     // Like a main loop that never returns: main ends here without exiting.
     throw 'unwind';

@@ -194,7 +194,7 @@ void drawThroughTheWebLayer(softgl::FixedFunction& gl)
 TEST(WebLayerCore, frames_allocate_nothing_once_it_has_its_meshes)
 {
     softgl::FixedFunction gl([](const softgl::Viewport&, const softgl::ClipVertex*, int) {});
-    gl.setWindowSize(800, 400);
+    gl.setWindowSize(800, 400, 1.5);  // on a screen of 1.5 device pixels per pixel
     gl.setLighting(true);
     gl.setLight0(true);
     gl.setColorMaterial(true);

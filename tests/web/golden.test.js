@@ -56,3 +56,46 @@ for (const c of cases) {
     assert.ok(differing <= maxDiffering, `${differing} pixels differ (at most ${maxDiffering})`);
   });
 }
+
+// At devicePixelRatio 2 each 2 x 2 block of the canvas, averaged, is the desktop's pixel, except where an
+// edge or a line passes through it and the block shares it out otherwise (the wire sphere's crowded lines
+// leave gaps): so only pixels whose 3 x 3 neighbourhood in the desktop's picture is within the tolerance
+// count, a few dozen allowed to differ (11 here). The caption's grey (128) comes in whole blocks, and the
+// white lines cover four times as many pixels (within 2 %).
+test('at devicePixelRatio 2 the canvas has the screen\'s pixels and the desktop\'s picture, and follows the ratio', async () => {
+  const viewport = { width: 1000, height: 600, deviceScaleFactor: 2 };
+  const tab = await h.openPage(session.browser, session.url, { viewport });
+  const sharp = await h.frameAfter(tab, () => {
+    for (let i = 0; i < 300; ++i) Module._programIdle();
+    Module._programDisplay();
+  });
+  assert.deepStrictEqual([sharp.width, sharp.height, sharp.glError], [1600, 800, 0]);
+  const expected = h.readPng(path.join(golden, 'mode-0.png'));
+  const near = (a, b) => a.every((v, c) => Math.abs(v - b[c]) <= channelTolerance);
+  const white = (image) => image.rgb.filter((v, i) => i % 3 === 0 && Math.min(v, ...image.rgb.subarray(i, i + 3)) > 200)
+    .length;
+  assert.ok(Math.abs(white(sharp) / 4 / white(expected) - 1) < 0.02, 'lines twice as wide');
+  let compared = 0, differing = 0, caption = 0;
+  for (let y = 1; y < expected.height - 1; ++y)
+    for (let x = 1; x < expected.width - 1; ++x) {
+      const want = h.pixel(expected, x, y);
+      const block = [0, 1, 2, 3].map((i) => h.pixel(sharp, 2 * x + (i & 1), 2 * y + (i >> 1)));
+      if (y < 25 && want.join() === '128,128,128') {
+        ++caption;
+        assert.ok(block.every((p) => near(p, want) && p.join() === block[0].join()), `caption at ${x}, ${y}`);
+      }
+      const around = [-1, 0, 1].flatMap((dy) => [-1, 0, 1].map((dx) => h.pixel(expected, x + dx, y + dy)));
+      if (!around.every((p) => near(p, want))) continue;
+      ++compared;
+      if (!near(want.map((_, c) => Math.round(block.reduce((sum, p) => sum + p[c], 0) / 4)), want)) ++differing;
+    }
+  console.log(`ratio 2: ${differing} of ${compared} pixels away from edges differ, ${caption} caption pixels`);
+  assert.ok(caption > 100 && compared > 250000 && differing <= 50, `${differing} pixels differ`);
+  // Back to ratio 1 at the same size (the browser's emulation tells no listener): drawn at once, as the desktop.
+  const plain = await h.frameAfter(tab, () => {
+    Object.defineProperty(window, 'devicePixelRatio', { value: 1 });
+    dispatchEvent(new Event('resize'));
+  });
+  assert.ok(h.compare(plain, expected, channelTolerance).differing <= maxDiffering, 'drawn again at ratio 1');
+  await tab.close();
+});

@@ -425,4 +425,30 @@ TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
     EXPECT_EQ(layer.takeError(), softgl::Error::none);
 }
 
+// At 1.5 device pixels per pixel, pixels are two or one device pixels wide in
+// turn, 12 to every 8: views side by side and a bitmap's pixels share edges.
+TEST(WebLayerPixelRatio, atAFractionalRatioViewsAndBitmapPixelsTileTheDevicesPixels)
+{
+    const softgl::PixelRatio ratio(1.5);
+    const softgl::Viewport left = ratio.viewport({1, 0, 3, 8}),
+                           right = ratio.viewport({4, 0, 7, 8});
+    EXPECT_EQ(std::vector<int>({left.x, left.width, right.x, right.width}),
+              std::vector<int>({2, 4, 6, 11}));
+    softgl::FixedFunction layer(capture);
+    captured.clear();
+    layer.setWindowSize(20, 10, 1.5);
+    layer.setViewport(4, 0, 7, 8);
+    layer.rasterPosition(-1.0 + 0.5 / 7, -1.0 + 0.5 / 8, 0.0, 1.0);  // in pixel (4, 0)
+    const unsigned char rows[2] = {0xAA, 0x55};  // every other bit, then the bits between
+    layer.bitmap(8, 2, 0.0f, 0.0f, 8.0f, 0.0f, rows);
+    layer.flush();
+    std::vector<long> runs;  // each run's lower left and upper right corners
+    for (std::size_t i = 0; i < captured.size(); i += 2)
+        for (const int corner : {0, 2})
+            for (const int axis : {0, 1})
+                runs.push_back(std::lround(captured[i][corner].position[axis]));
+    EXPECT_EQ(runs, std::vector<long>({6, 0, 8, 2, 9,  0, 11, 2, 12, 0, 14, 2, 15, 0, 17, 2,  //
+                                       8, 2, 9, 3, 11, 2, 12, 3, 14, 2, 15, 3, 17, 2, 18, 3}));
+}
+
 }  // namespace
