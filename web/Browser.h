@@ -13,6 +13,9 @@ void webglDraw(const float* vertices, int count);
 void webglRequestFrame();
 // Whether the program has an idle callback installed: running, or paused.
 void webglIdleInstalled(int installed);
+// The window's frame fills the screen; a size for it ends that first.
+void webglFullScreen();
+void webglReshapeWindow(int width, int height);
 // Starts listening to the page and never returns to its caller.
 void webglStartLoop();
 }

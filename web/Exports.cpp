@@ -3,9 +3,14 @@
 // (Module._programIdle, Module._programDisplay, ...).
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
+#include "animation/Trail.h"
+#include "camera/Camera.h"
 #include "display/HandInput.h"
+#include "display/Overlays.h"
 #include "display/Window.h"
 
+#include <GL/glut.h>
 #include <emscripten.h>
 
 extern "C" {
@@ -43,6 +48,52 @@ EMSCRIPTEN_KEEPALIVE void programSpecial(int key, int x, int y)
 EMSCRIPTEN_KEEPALIVE const char* programCaption()
 {
     return caption;
+}
+
+// What the page shows of the program and follows in its address: a copy, so
+// that the page can read it but change nothing through it.
+struct ProgramView {
+    double pose[9];  // position, direction, up
+    int mode;        // the demonstration the next step runs, 0 to 4
+    int pace;        // a step every `pace` idle calls
+    int trailHead;   // moves on by one with every step
+    int controls;    // F1
+    int frame;       // F2
+};
+static_assert(sizeof(ProgramView) == 9 * 8 + 5 * 4 + 4, "read by the page as 9 doubles and 5 ints");
+
+EMSCRIPTEN_KEEPALIVE const ProgramView* programView()
+{
+    static ProgramView view;
+    const Vector3* const vectors[3] = {&camera.position, &camera.direction, &camera.up};
+    for (int i = 0; i < 3; ++i) {
+        view.pose[3 * i] = vectors[i]->x;
+        view.pose[3 * i + 1] = vectors[i]->y;
+        view.pose[3 * i + 2] = vectors[i]->z;
+    }
+    view.mode = modeCounter % 5;
+    view.pace = paceDivisor;
+    view.trailHead = trailHead;
+    view.controls = showControls ? 1 : 0;
+    view.frame = showCameraFrame ? 1 : 0;
+    return &view;
+}
+
+// A link's replay: `count` steps as F3 runs them, without drawing each.
+EMSCRIPTEN_KEEPALIVE void programSteps(int count)
+{
+    for (int i = 0; i < count; ++i)
+        stepOnce();
+}
+
+// A link's replay: the pose a hand gave the camera, exactly as it was.
+EMSCRIPTEN_KEEPALIVE void programSetPose(double px, double py, double pz, double dx, double dy,
+                                         double dz, double ux, double uy, double uz)
+{
+    camera.position = Vector3(px, py, pz);
+    camera.direction = Vector3(dx, dy, dz);
+    camera.up = Vector3(ux, uy, uz);
+    glutPostRedisplay();
 }
 
 }  // extern "C"

@@ -68,6 +68,14 @@ void glutPostRedisplay()
     redisplayPending = true;
     requestFrame();
 }
+void glutFullScreen()
+{
+    webglFullScreen();
+}
+void glutReshapeWindow(int width, int height)
+{
+    webglReshapeWindow(width, height);
+}
 void glutMainLoop()
 {
     webglStartLoop();

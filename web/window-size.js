@@ -86,5 +86,20 @@ mergeInto(LibraryManager.library, {
         Module['_webDrawNow']();
       });
     }
+  },
+
+  // GLUT's full screen: the frame fills the screen, as the page's button does.
+  webglFullScreen__deps: ['$webWindow'],
+  webglFullScreen: function () {
+    webWindow.setFullScreen(true);
+  },
+
+  // GLUT's window size: out of full screen, the frame takes the size.
+  webglReshapeWindow__deps: ['$webWindow'],
+  webglReshapeWindow: function (width, height) {
+    webWindow.setFullScreen(false);
+    var frame = Module['canvas'].parentElement;
+    frame.style.width = Math.max(0, width) + 'px';
+    frame.style.height = Math.max(0, height) + 'px';
   }
 });

@@ -1,5 +1,7 @@
 #include "animation/Demonstrations.h"
 
+#include "animation/HandControl.h"
+#include "animation/Pace.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 
@@ -118,7 +120,16 @@ void idle()
 {
     if (!animating)
         return;
+    if (paceAllowsStep())
+        advanceDemonstration();
+    else
+        // A slower pace draws the same picture again in between, so that the
+        // idle calls come at the pace of frames, as the steps do at full pace.
+        glutPostRedisplay();
+}
 
+void advanceDemonstration()
+{
     switch (modeCounter % 5) {
     case 0: circleInXZ(); break;
     case 1: polarSphere(); break;
@@ -129,5 +140,6 @@ void idle()
     }
 
     recordTrail();
+    resetHandDistance();
     glutPostRedisplay();
 }

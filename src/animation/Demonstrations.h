@@ -8,5 +8,12 @@ extern float orbitRadius;
 extern float orbitAngle;
 extern float elevation;
 
-// One animation step of the current demonstration; the GLUT idle callback.
+// The GLUT idle callback: while the animation runs, one step of the current
+// demonstration at full pace, or one on every few calls at a slower pace
+// (Pace.h).
 void idle();
+
+// One step of the current demonstration, whether the animation runs or not:
+// the camera moves, the trail records it, and the hand orbits the point ten
+// units ahead again, as the demonstrations do.
+void advanceDemonstration();

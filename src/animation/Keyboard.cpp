@@ -1,7 +1,6 @@
 #include "animation/Keyboard.h"
 
 #include "animation/Demonstrations.h"
-#include "animation/HandControl.h"
 #include "camera/Camera.h"
 
 #include "opengl/GlHeaders.h"
@@ -20,10 +19,6 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
         std::exit(1);
     } else if (key == spaceKey) {
         animating = !animating;
-        // The demonstrations orbit the point ten units ahead; so does the
-        // hand again once they run.
-        if (animating)
-            resetHandDistance();
         // freeglut calls an idle callback in a busy loop; a paused demo takes
         // it away so that it does not spin a core doing nothing.
         glutIdleFunc(animating ? idle : nullptr);
@@ -32,7 +27,9 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
         // Kept reduced so that the counter can never overflow; only the
         // remainder was ever read.
         modeCounter = (modeCounter + 1) % modeCount;
-        resetHandDistance();
+        // The hand keeps the distance a zoom gave it: only the next step or
+        // Home brings it back to ten, so that a drag after the key still
+        // orbits the point it held.
         camera.up = Vector3(0.0, 1.0, 0.0).normalized();
         glutPostRedisplay();
     }

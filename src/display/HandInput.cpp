@@ -1,6 +1,7 @@
 #include "display/HandInput.h"
 
 #include "animation/HandControl.h"
+#include "animation/Pace.h"
 #include "display/Overlays.h"
 #include "display/Window.h"
 
@@ -103,6 +104,9 @@ void special(int key, int /*x*/, int /*y*/)
         showCameraFrame = !showCameraFrame;
         glutPostRedisplay();
         break;
+    case GLUT_KEY_F3: stepOnce(); break;
+    case GLUT_KEY_F4: cyclePace(); break;
+    case GLUT_KEY_F11: toggleFullScreen(); break;
     default: break;
     }
 }

@@ -1,5 +1,6 @@
 #include "display/Overlays.h"
 
+#include "animation/Pace.h"
 #include "camera/Camera.h"
 #include "display/Scene.h"
 
@@ -14,11 +15,12 @@ bool showCameraFrame = false;
 
 namespace {
 
-// Both lines start 8 pixels into the overview, their baselines 7 and 21
-// pixels above its bottom edge, at every window size.
+// Every line starts 8 pixels into the overview, at every window size. The
+// controls take the bottom two lines, the figures the line above whatever is
+// shown below them.
 constexpr int textColumn = 8;
 constexpr int controlsRow = 7;
-constexpr int figuresRow = 21;
+constexpr int lineSpacing = 14;
 // A glyph starts at the pixel that holds the raster position (its
 // coordinates are rounded down): aimed a quarter pixel into it, no rounding
 // of the transform can move the text by one.
@@ -83,6 +85,14 @@ void drawControls(int viewWidth, int viewHeight)
 {
     drawTextAtPixel(textColumn, controlsRow, viewWidth, viewHeight,
                     "drag: orbit  right: turn  wheel: zoom  Home  F2");
+    // Each line fits the overview of the first window size (47 characters),
+    // in a fixed buffer: drawing a frame allocates nothing.
+    static char keys[48];
+    char pace[8] = "full";
+    if (paceDivisor != 1)
+        (void)std::snprintf(pace, sizeof pace, "1/%d", paceDivisor);
+    (void)std::snprintf(keys, sizeof keys, "F3: one step  F4: pace %s  F11: full screen", pace);
+    drawTextAtPixel(textColumn, controlsRow + lineSpacing, viewWidth, viewHeight, keys);
 }
 
 void drawCameraFrame(int viewWidth, int viewHeight)
@@ -106,5 +116,6 @@ void drawCameraFrame(int viewWidth, int viewHeight)
     (void)std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
                         directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
                         camera.position.length());
+    const int figuresRow = controlsRow + (showControls ? 2 : 1) * lineSpacing;
     drawTextAtPixel(textColumn, figuresRow, viewWidth, viewHeight, figures);
 }

@@ -9,11 +9,11 @@ extern bool showCameraFrame;
 // keeps its place from the view's lower left corner at every window size, and
 // a view narrower than a line cuts it at the window's edge.
 
-// One line near the bottom of the overview naming the controls.
+// Two lines at the bottom of the overview naming the controls and the pace.
 void drawControls(int viewWidth, int viewHeight);
 
 // The camera's direction, up and right vectors as short arrows at its
-// marker, and above the controls line the figures that show how well the
+// marker, and above the controls lines the figures that show how well the
 // turns keep the frame: how far direction and up are from unit length, the
 // angle between them, and the eye's distance from the origin, the point the
 // demonstrations orbit.

@@ -20,6 +20,11 @@ constexpr double farPlane = 100.0;
 constexpr int dividerWidth = 10;
 constexpr int margin = 5;
 
+// The window's size before it filled the screen, given back when it leaves.
+bool fullScreen = false;
+int windowedWidth = firstWindowWidth;
+int windowedHeight = firstWindowHeight;
+
 void setProjection(double aspect)
 {
     glMatrixMode(GL_PROJECTION);
@@ -128,8 +133,27 @@ void display()
     glutSwapBuffers();
 }
 
+void toggleFullScreen()
+{
+    if (!fullScreen) {
+        // A minimised window has no size worth coming back to.
+        if (windowWidth > 0 && windowHeight > 0) {
+            windowedWidth = windowWidth;
+            windowedHeight = windowHeight;
+        }
+        glutFullScreen();
+    } else {
+        glutReshapeWindow(windowedWidth, windowedHeight);
+    }
+    fullScreen = !fullScreen;
+}
+
 void reshape(int width, int height)
 {
+    // The window manager may end full screen itself (and gives the size
+    // back): the next F11 then fills the screen again.
+    if (fullScreen && width == windowedWidth && height == windowedHeight)
+        fullScreen = false;
     // A zero-sized (minimised) window has no aspect: keep the projection
     // there is, and let the frame skip the views that have no pixels.
     if (width > 0 && height > 0) {

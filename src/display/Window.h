@@ -12,6 +12,10 @@ extern int windowHeight;
 // relies on and installs the callbacks. The caller then runs the main loop.
 void startUp(int* argc, char** argv);
 
+// Fills the screen with the window, or gives the window back the size it had
+// before.
+void toggleFullScreen();
+
 // GLUT callbacks: one split-screen frame, and a change of window size.
 void display();
 void reshape(int width, int height);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "animation/Demonstrations.h"
+#include "animation/HandControl.h"
+#include "animation/Pace.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 #include "display/HandInput.h"
@@ -25,6 +27,8 @@ inline void resetAnimationState()
     orbitRadius = 10.0f;
     orbitAngle = 0.0f;
     elevation = 0.0f;
+    paceDivisor = 1;
+    resetHandDistance();
 }
 
 inline void resetProgramState()

@@ -166,6 +166,14 @@ void glutPostRedisplay()
 {
     record("glutPostRedisplay");
 }
+void glutFullScreen()
+{
+    record("glutFullScreen");
+}
+void glutReshapeWindow(int w, int h)
+{
+    record("glutReshapeWindow", {double(w), double(h)});
+}
 void glutSwapBuffers()
 {
     record("glutSwapBuffers");
