@@ -2,6 +2,7 @@
 // the page's tests can drive the program exactly as the desktop tests do
 // (Module._programIdle, Module._programDisplay, ...).
 #include "animation/Demonstrations.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -12,6 +13,8 @@
 
 #include <GL/glut.h>
 #include <emscripten.h>
+
+#include <cstddef>
 
 extern "C" {
 
@@ -50,17 +53,26 @@ EMSCRIPTEN_KEEPALIVE const char* programCaption()
     return caption;
 }
 
-// What the page shows of the program and follows in its address: a copy, so
-// that the page can read it but change nothing through it.
+// What the page shows of the program and follows in its address, and what
+// its tests compare: a copy, so that the page can read the state but change
+// nothing through it (the trail is read where it lies, never written).
 struct ProgramView {
     double pose[9];  // position, direction, up
-    int mode;        // the demonstration the next step runs, 0 to 4
-    int pace;        // a step every `pace` idle calls
-    int trailHead;   // moves on by one with every step
-    int controls;    // F1
-    int frame;       // F2
+    const Vector3* trail;
+    float orbitRadius;
+    float orbitAngle;
+    float elevation;
+    int modeCounter;  // kept in 0..4: the demonstration the next step runs
+    int pace;         // a step every `pace` idle calls
+    int trailHead;    // moves on by one with every step
+    int controls;     // F1
+    int frame;        // F2
+    int zoom;         // notches in (negative: out) since the hand's distance was ten
+    int animating;
 };
-static_assert(sizeof(ProgramView) == 9 * 8 + 5 * 4 + 4, "read by the page as 9 doubles and 5 ints");
+// The page reads 9 doubles, then 11 four-byte words in this order.
+static_assert(offsetof(ProgramView, trail) == 72 && offsetof(ProgramView, animating) == 72 + 10 * 4,
+              "the page's reading of the view (browser.js) follows this layout");
 
 EMSCRIPTEN_KEEPALIVE const ProgramView* programView()
 {
@@ -71,11 +83,17 @@ EMSCRIPTEN_KEEPALIVE const ProgramView* programView()
         view.pose[3 * i + 1] = vectors[i]->y;
         view.pose[3 * i + 2] = vectors[i]->z;
     }
-    view.mode = modeCounter % 5;
+    view.trail = trail;
+    view.orbitRadius = orbitRadius;
+    view.orbitAngle = orbitAngle;
+    view.elevation = elevation;
+    view.modeCounter = modeCounter;
     view.pace = paceDivisor;
     view.trailHead = trailHead;
     view.controls = showControls ? 1 : 0;
     view.frame = showCameraFrame ? 1 : 0;
+    view.zoom = handZoomNotches();
+    view.animating = animating ? 1 : 0;
     return &view;
 }
 

@@ -3,14 +3,14 @@
 // animation-frame loop, and the calls into the program. The canvas's size
 // (window-size.js) and its keys and pointers (input.js) have files of their
 // own. The page's words and buttons (page.js) hear of the program through
-// Module.onState, Module.onMessage and Module.onExit.
+// Module.onView, Module.onMessage and Module.onExit, and call it through
+// Module.callProgram.
 mergeInto(LibraryManager.library, {
   $web: {
     gl: null,
     depthTest: false,
     ended: false,
     running: false,  // whether the program has an idle callback installed
-    reported: null,  // what the page last heard: { caption, running }
 
     say: function (text) {
       if (Module['onMessage']) Module['onMessage'](text);
@@ -37,14 +37,38 @@ mergeInto(LibraryManager.library, {
       web.report();
     },
 
-    // Tells the page the running demonstration's name and whether the
-    // program runs, when either has changed.
-    report: function () {
+    // Tells the page what it shows of the program, after every call into it
+    // (Module.onView): the camera, the chosen demonstration (`mode`) and the
+    // caption of the one that ran last, whether the program runs, the pace,
+    // F1 and F2, the zoom, the animation's numbers and where the trail lies.
+    // One object, filled again each time: the page copies what it keeps.
+    seen: null,
+    view: function () {
+      var view = web.seen || (web.seen = { pose: new Float64Array(9) });
+      var address = Module['_programView']();
+      view.pose.set(HEAPF64.subarray(address >> 3, (address >> 3) + 9));
+      var word = (address >> 2) + 18;
+      view.trail = HEAP32[word];
+      view.orbitRadius = HEAPF32[word + 1];
+      view.orbitAngle = HEAPF32[word + 2];
+      view.elevation = HEAPF32[word + 3];
+      view.mode = HEAP32[word + 4];
+      view.pace = HEAP32[word + 5];
+      view.trailHead = HEAP32[word + 6];
+      view.controls = HEAP32[word + 7] !== 0;
+      view.frame = HEAP32[word + 8] !== 0;
+      view.zoom = HEAP32[word + 9];
+      view.animating = HEAP32[word + 10] !== 0;
+      view.running = web.running;
       var caption = Module['_programCaption']();
-      var last = web.reported;
-      if (last && last.caption === caption && last.running === web.running) return;
-      web.reported = { caption: caption, running: web.running };
-      if (Module['onState']) Module['onState'](UTF8ToString(caption), web.running);
+      if (caption !== view.captionAddress) {
+        view.captionAddress = caption;
+        view.caption = UTF8ToString(caption);
+      }
+      return view;
+    },
+    report: function () {
+      if (Module['onView']) Module['onView'](web.view());
     },
 
     // The few WebGL objects and the state the layer sets once, built at the
@@ -170,6 +194,8 @@ mergeInto(LibraryManager.library, {
     webInput.listen();
     webWindow.listen();
     Module['_webResize'](webWindow.size[0], webWindow.size[1], webWindow.ratio);
+    Module['callProgram'] = web.call;
+    Module['view'] = web.view;
     web.report();
     // Like a main loop that never returns: main ends here without exiting.
     throw 'unwind';

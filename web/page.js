@@ -1,23 +1,101 @@
 // The page around the program's window: its buttons send the keys they
-// stand for, their names and the running demonstration's name follow the
-// program, and a failure is said in words over the picture.
+// stand for, the list of demonstrations, the speed and the numbers follow
+// what the program reports, the address follows the moment shown (moment.js),
+// and a failure is said in words over the picture.
 'use strict';
 
 var Module = (function () {
   var byId = document.getElementById.bind(document);
-  var buttons = Array.prototype.slice.call(document.querySelectorAll('#controls button'));
+  var all = function (selector) { return Array.prototype.slice.call(document.querySelectorAll(selector)); };
+  var keyButtons = all('#controls button[data-key], #controls button[data-special]');
+  var paceButtons = all('#speed button');
+  var modeButtons = all('#demonstrations button');
+  var buttons = all('#controls button, #demonstrations button');
+  var captions = modeButtons.map(function (button) { return button.querySelector('.name').textContent; });
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
   };
+  var setText = function (element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  };
+  var started = false;
+  var recorder = null;  // what the program did since the page started, for the address
+  var shown = { mode: -1, pace: 0, caption: null, running: null };
+  var numbersAt = -Infinity;  // when the numbers were last written
+
+  var chooseMode = function (mode) {
+    // As a person would: the mode key as many times as it takes.
+    var presses = (mode - shown.mode + captions.length) % captions.length;
+    for (var i = 0; i < presses; ++i) module.sendKey(false, 110);
+  };
+  var choosePace = function (pace) {
+    var order = [1, 2, 4, 8];
+    var presses = (order.indexOf(pace) - order.indexOf(shown.pace) + order.length) % order.length;
+    for (var i = 0; i < presses; ++i) module.sendKey(true, 4);
+  };
+
+  // The chosen demonstration at once, also while paused; the program's own
+  // caption changes with its next step.
+  var showMode = function (view) {
+    if (view.mode === shown.mode && view.caption === shown.caption && view.running === shown.running) return;
+    shown.mode = view.mode;
+    shown.caption = view.caption;
+    shown.running = view.running;
+    modeButtons.forEach(function (button, mode) {
+      if (mode === view.mode) button.setAttribute('aria-current', 'true');
+      else button.removeAttribute('aria-current');
+    });
+    var chosen = captions[view.mode];
+    // Running, the chosen one starts with the very next frame.
+    setText(byId('caption'), view.running || chosen === view.caption ?
+      'Demonstration: ' + chosen :
+      'Chosen: ' + chosen + '. It starts when the animation resumes or steps.');
+    setText(byId('pause'), view.running ? 'Pause' : 'Resume');
+  };
+
+  var showPace = function (pace) {
+    if (pace === shown.pace) return;
+    shown.pace = pace;
+    paceButtons.forEach(function (button) {
+      button.setAttribute('aria-pressed', Number(button.getAttribute('data-pace')) === pace ? 'true' : 'false');
+    });
+    setText(byId('pace-note'), pace === 1 ? '' : 'a step every ' + pace + ' frames');
+  };
+
+  // At least ten times a second while running, at once after anything else.
+  var cells = all('#numbers td');
+  var showNumbers = function (view) {
+    var now = performance.now();
+    if (view.running && now - numbersAt < 80) return;
+    numbersAt = now;
+    var p = view.pose;
+    var number = function (value) { return value.toPrecision(5); };
+    var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
+    var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
+    for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
+    var dot = p[3] * p[6] + p[4] * p[7] + p[5] * p[8];
+    setText(cells[9], degrees(dot / (length(3) * length(6))));
+    setText(cells[10], degrees(p[7] / length(6)));
+    setText(cells[11], number(length(0)));
+  };
+
   var module = {
     canvas: byId('canvas'),
-    onState: function (caption, running) {
-      started = true;
-      buttons.forEach(function (button) { button.disabled = false; });
-      var name = running ? 'Pause' : 'Resume';
-      if (byId('pause').textContent !== name) byId('pause').textContent = name;
-      if (byId('caption').textContent !== caption) byId('caption').textContent = caption;
+    // After every call into the program.
+    onView: function (view) {
+      if (!started) {
+        started = true;
+        buttons.forEach(function (button) { button.disabled = false; });
+        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
+      }
+      showMode(view);
+      showPace(view.pace);
+      showNumbers(view);
+      if (recorder) recorder.observe(view);
+    },
+    onFullScreen: function (on) {
+      setText(byId('fullscreen'), on ? 'Leave full screen' : 'Full screen');
     },
     onMessage: say,
     onExit: function (status) {
@@ -27,6 +105,17 @@ var Module = (function () {
     onAbort: function (what) {
       stop();
       if (!started) say('The program could not start (' + what + '). Reload the page to try again.');
+    },
+    // Once the program runs: the moment the address names, then the address
+    // follows what is shown.
+    postRun: function () {
+      if (!module.callProgram) return;
+      var link = Moment.parse(location.hash);
+      setText(byId('link-note'), link.problems.join(' '));
+      module.callProgram(function () { Moment.replay(module, link); });
+      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
+        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      });
     },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.
@@ -49,17 +138,41 @@ var Module = (function () {
       return {};
     }
   };
-  var started = false;
 
-  buttons.forEach(function (button) {
+  keyButtons.forEach(function (button) {
     button.addEventListener('click', function () {
       var special = button.hasAttribute('data-special');
       module.sendKey(special, Number(button.getAttribute(special ? 'data-special' : 'data-key')));
     });
   });
+  modeButtons.forEach(function (button) {
+    button.addEventListener('click', function () { chooseMode(Number(button.getAttribute('data-mode'))); });
+  });
+  paceButtons.forEach(function (button) {
+    button.addEventListener('click', function () { choosePace(Number(button.getAttribute('data-pace'))); });
+  });
+  byId('fullscreen').addEventListener('click', function () {
+    module.setFullScreen(!document.fullscreenElement);
+  });
+  byId('copy-link').addEventListener('click', function () {
+    var link = recorder ? recorder.link() : location.href;
+    var copied = function () {
+      byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
+        'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +
+        'may replay: the link opens the page at the beginning.' :
+        'Copied: the link opens this moment of the lesson.';
+    };
+    var shownInstead = function () {
+      byId('status').textContent = 'This browser did not let the page copy; the link is ' + link;
+    };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(link).then(copied, shownInstead);
+    else shownInstead();
+  });
   // A button pressed with a pointer does not keep the focus, so that the
   // keys go on reaching the program (Space would press the button again).
-  byId('controls').addEventListener('mousedown', function (event) { event.preventDefault(); });
+  byId('lesson').addEventListener('mousedown', function (event) {
+    if (event.target instanceof Element && event.target.closest('button')) event.preventDefault();
+  });
   window.addEventListener('error', function (event) {
     if (event.target instanceof HTMLScriptElement)
       say('The page could not load ' + event.target.src + '. Reload the page to try again.');

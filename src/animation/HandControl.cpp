@@ -98,6 +98,11 @@ void resetHandDistance()
     orbitDistance = startDistance;
 }
 
+int handZoomNotches()
+{
+    return notchesIn;
+}
+
 void turnByHand(float yaw, float pitch)
 {
     camera.rotate(yaw, pitch);

@@ -35,6 +35,10 @@ void zoomByHand(int notches);
 // the camera itself does not move.
 void resetHandDistance();
 
+// How many notches the zoom has moved the eye in from ten units (negative:
+// out) since the distance was last ten.
+int handZoomNotches();
+
 // Turns the view in place (Camera::rotate): a positive yaw looks right, a
 // positive pitch looks down.
 void turnByHand(float yaw, float pitch);
