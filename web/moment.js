@@ -238,6 +238,12 @@ var Moment = (function () {
       return link;
     }
     text.split('&').forEach(function (field) {
+      // A link passed around may have its characters escaped.
+      try {
+        field = decodeURIComponent(field);
+      } catch (error) {
+        // Kept as it came: it is only ever shown as text.
+      }
       var name = field, value = null, equals = field.indexOf('=');
       if (equals >= 0) {
         name = field.slice(0, equals);

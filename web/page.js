@@ -11,7 +11,7 @@ var Module = (function () {
   var paceButtons = all('#speed button');
   var modeButtons = all('#demonstrations button');
   var buttons = all('#controls button, #demonstrations button');
-  var captions = modeButtons.map(function (button) { return button.querySelector('.name').textContent; });
+  var captions = modeButtons.map(function (button) { return button.textContent; });
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
@@ -48,9 +48,10 @@ var Module = (function () {
     });
     var chosen = captions[view.mode];
     // Running, the chosen one starts with the very next frame.
-    setText(byId('caption'), view.running || chosen === view.caption ?
-      'Demonstration: ' + chosen :
-      'Chosen: ' + chosen + '. It starts when the animation resumes or steps.');
+    var waiting = !view.running && chosen !== view.caption;
+    setText(byId('now-label'), waiting ? 'Chosen:' : 'Demonstration:');
+    setText(byId('caption'), chosen);
+    setText(byId('now-note'), waiting ? '. It starts when the animation resumes or steps.' : '');
     setText(byId('pause'), view.running ? 'Pause' : 'Resume');
   };
 
@@ -64,7 +65,7 @@ var Module = (function () {
   };
 
   // At least ten times a second while running, at once after anything else.
-  var cells = all('#numbers td');
+  var cells = all('#numbers tbody td');
   var showNumbers = function (view) {
     var now = performance.now();
     if (view.running && now - numbersAt < 80) return;

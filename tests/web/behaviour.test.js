@@ -160,9 +160,10 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     'SpecialKey 1 100', 'SpecialKey 2 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
     'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
     'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1', 'Mouse 0 0', 'Mouse 0 1',
-    // The buttons, each as its key: a mode key, space, Home, Page Up and Down, F1, F2.
-    'Key 110 130', 'Key 32 130', 'SpecialKey 106 130', 'SpecialKey 104 130', 'SpecialKey 105 130',
-    'SpecialKey 1 130', 'SpecialKey 2 130',
+    // The buttons, each as its key: a mode key, space, F3, Home, Page Up and Down, F1, F2, and the
+    // speeds as F4 as many times as it takes from the one before: full, 1/2, 1/4, 1/8.
+    'Key 110 130', 'Key 32 130', 'SpecialKey 3 130', 'SpecialKey 106 130', 'SpecialKey 104 130',
+    'SpecialKey 105 130', 'SpecialKey 1 130', 'SpecialKey 2 130', ...Array(3).fill('SpecialKey 4 130'),
     'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...Array(4).fill(['Mouse 3 0', 'Mouse 3 1']).flat(),
     'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
@@ -283,6 +284,158 @@ test('failures are said in words: the folder opened from disk, a browser without
     await tab.waitForFunction(() => document.getElementById('message').textContent !== '');
     assert.match(await text(tab, '#message'), words);
     assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => b.disabled)), 'no button works');
+    await tab.close();
+  }
+});
+
+// The program's whole state as the state table holds it, with the trail's
+// bits and the page's switches, read from the program's view.
+const programState = (tab) => tab.evaluate(() => {
+  const view = Module.view();
+  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
+  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
+  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
+           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
+           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
+           overlays: [view.controls, view.frame].join(' ') };
+});
+const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
+// Idle calls as the page's frames make them, without drawing each.
+const idleMany = (tab, calls) => tab.evaluate((n) => {
+  for (let i = 0; i < n; ++i) Module.callProgram(() => Module._programIdle());
+}, calls);
+const byName = async (tab, name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 }));
+
+test('the five by name, Step and the speed: chosen at once, started by a step, the same states at every pace', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  await pumpOnly(tab);
+  await tab.keyboard.press('Space');
+  const current = () => tab.$eval('#demonstrations [aria-current="true"]', (e) => e.textContent);
+  await (await byName(tab, 'True examine mode using vectors')).click();
+  assert.strictEqual(await current(), 'True examine mode using vectors');
+  assert.strictEqual(await text(tab, '#now'),
+                     'Chosen: True examine mode using vectors. It starts when the animation resumes or steps.');
+  assert.strictEqual((await programState(tab)).caption, 'A circle in XZ', "the program's caption waits for a step");
+  await (await byName(tab, 'Next demonstration')).click();
+  assert.strictEqual(await current(), 'A circle in XZ');
+  await tab.keyboard.press('a');
+  assert.strictEqual(await current(), 'A polar sphere');
+
+  await (await byName(tab, 'Step')).click();
+  let state = await programState(tab);
+  assert.deepStrictEqual([state.caption, state.head, state.animating], ['A polar sphere', 2, false]);
+  assert.strictEqual(await text(tab, '#now'), 'Demonstration: A polar sphere');
+  await tab.keyboard.press('F3');
+  assert.strictEqual((await programState(tab)).head, 3, 'F3 steps too');
+
+  // At 1/4 a step on every fourth frame: the states of a full-pace twin.
+  await (await byName(tab, '1/4')).click();
+  assert.strictEqual(await tab.$eval('#speed [aria-pressed="true"]', (e) => e.textContent), '1/4');
+  assert.match(await text(tab, '#pace-note'), /every 4 frames/);
+  await tab.keyboard.press('Space');
+  await pumpMany(tab, 40);
+  state = await programState(tab);
+  const twin = await h.openPage(session.browser, session.url);
+  await twin.evaluate(() => {
+    Module._programIdle();
+    Module._programKeyboard(110, 0, 0);
+    for (let i = 0; i < 12; ++i) Module._programIdle();
+  });
+  const twinState = await programState(twin);
+  assert.deepStrictEqual([state.pose, state.trail, state.floats, state.head],
+                         [twinState.pose, twinState.trail, twinState.floats, twinState.head]);
+  await tab.keyboard.press('F4');
+  assert.strictEqual(await tab.$eval('#speed [aria-pressed="true"]', (e) => e.textContent), '1/8');
+  assert.deepStrictEqual([...tab.errors, ...twin.errors], []);
+  await twin.close();
+  await tab.close();
+});
+
+test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  await pumpMany(tab, 5);
+  await (await byName(tab, 'Level the camera')).click();
+  const cells = () => tab.$$eval('#numbers tbody tr', (rows) => rows.map((row) =>
+    Array.from(row.cells, (cell) => cell.textContent).join(' ')));
+  assert.deepStrictEqual(await cells(), [
+    'Eye 0.0000 0.0000 10.000', 'Direction 0.0000 0.0000 -1.0000', 'Up 0.0000 1.0000 0.0000',
+    'Angle between direction and up 90.00\u00b0', "Angle of up from the world's up (0, 1, 0) 0.00\u00b0",
+    "Eye's distance from the origin 10.000"]);
+  await tab.keyboard.press('Space');
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 100, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 100, box.y + 40);
+  const pose = await tab.evaluate(() => Array.from(Module.view().pose, (v) => v.toPrecision(5)));
+  const shown = await tab.$$eval('#numbers tbody td', (all) => all.slice(0, 9).map((cell) => cell.textContent));
+  assert.deepStrictEqual(shown, pose, 'the drag is read at once');
+  assert.notStrictEqual(pose[7], '1.0000', 'up has turned');
+  await tab.mouse.up();
+  assert.ok(await tab.$$eval('#numbers th', (all) => all.every((th) => ['col', 'row'].includes(th.scope))));
+  assert.strictEqual(await tab.$eval('#numbers', (table) => table.closest('[aria-live]')), null);
+  await tab.close();
+});
+
+test('a link opens the moment it was made at: the same state, trail and pixels, and short without a hand', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const entries = await tab.evaluate(() => history.length);
+  const keys = async (...names) => {
+    for (const name of names) await tab.keyboard.press(name);
+  };
+  // A long lesson: every demonstration, the examine orbit tilting the
+  // camera, then more than a trail's length of the second one.
+  for (const [key, frames] of [[null, 300], ['n', 200], ['n', 150], ['Enter', 10], ['7', 100], ['b', 3], ['c', 900]]) {
+    if (key) await keys(key, ...(key === 'c' ? ['d'] : []));
+    await idleMany(tab, frames);
+  }
+  await keys('F4', 'F4', 'F1', 'F2', 'PageUp', 'PageUp', 'Space', 'F3', 'PageDown', 'n');
+  const linkOf = async (page) => {
+    await new Promise((resolve) => setTimeout(resolve, 300));  // the address follows within a quarter second
+    return page.evaluate(() => location.href);
+  };
+  const restores = async (link) => {
+    const before = await programState(tab);
+    const picture = await h.frameAfter(tab, () => Module._programDisplay());
+    const opened = await h.openPage(session.browser, link);
+    assert.deepStrictEqual(await programState(opened), before, link);
+    const same = h.compare(await h.frameAfter(opened, () => Module._programDisplay()), picture, 0);
+    assert.strictEqual(same.differing, 0, 'the same picture');
+    assert.strictEqual(await text(opened, '#link-note'), '');
+    assert.deepStrictEqual(opened.errors, []);
+    await opened.close();
+  };
+  const withoutHand = await linkOf(tab);
+  assert.ok(new URL(withoutHand).hash.length <= 100, withoutHand);
+  await restores(withoutHand);
+  // The hand's pose goes in as it was; the zoom it holds comes back too.
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 100, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 170, box.y + 60, { steps: 5 });
+  await tab.mouse.up();
+  await keys('PageUp');
+  await restores(await linkOf(tab));
+  assert.strictEqual(await tab.evaluate(() => history.length), entries, 'the address is replaced, not pushed');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally', async () => {
+  const nan = Buffer.from(new Float64Array(9).fill(NaN).buffer).toString('base64url');
+  for (const [fragment, words, state] of [
+    ['at=s12.x9', /could not read the link.s moment \(at \u201cx9\u201d\)/, { head: 0, animating: true }],
+    ['at=s999999999&paused', /asks for 999999999 steps.*at most 1000000/, { head: 0, animating: false }],
+    ['at=s3&pace=3&F1', /pace \u201c3\u201d is not 1, 2, 4 or 8/, { head: 3, pace: 1, overlays: 'true false' }],
+    [`at=p${nan}`, /pose in the link is not one the camera can have/, { head: 0 }],
+    ['<img src=x onerror=window.hacked=1>&F2', /holds \u201c<img src=x onerror=window.hacked=1>\u201d/, { overlays: 'false true' }],
+    ['x'.repeat(200000), /characters long/, { head: 0 }]]) {
+    const tab = await h.openPage(session.browser, `${session.url}#${fragment}`);
+    assert.match(await text(tab, '#link-note'), words, fragment.slice(0, 50));
+    const actual = await programState(tab);
+    for (const [field, value] of Object.entries(state)) assert.strictEqual(actual[field], value, `${fragment.slice(0, 50)}: ${field}`);
+    assert.strictEqual(await tab.evaluate(() => document.querySelectorAll('main img').length + (window.hacked || 0)), 0);
+    assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => !b.disabled)), 'the program runs');
+    assert.deepStrictEqual(tab.errors, []);
     await tab.close();
   }
 });
