@@ -99,20 +99,26 @@ var Moment = (function () {
     for (i = 0; i < record.length; ++i) {
       var part = record[i];
       if (part.kind === 's') {
-        if (mode < 4 && level && stepsAfter[i] >= trailLength)
-          cut = i, cutState = { mode: mode, step: step, radiusStep: radiusStep, elevation: elevation };
+        if (mode < 4 && level && stepsAfter[i] >= trailLength) {
+          cut = i;
+          cutState = { mode: mode, step: step, radiusStep: radiusStep, elevation: elevation };
+        }
         // Within a run every step writes the same things: the last one counts.
         step += part.count;
         if (mode === 2) radiusStep = step;
         if (mode === 1 || mode === 3) elevation = { kind: mode === 1 ? 'swing' : 'high', step: step };
-        if (mode === 4) elevation = { kind: 'zero', step: step }, level = false;
+        if (mode === 4) {
+          elevation = { kind: 'zero', step: step };
+          level = false;
+        }
       } else if (part.kind === 'k') {
         mode = (mode + part.count) % modeCount;
         level = true;
       } else if (part.kind === 'h') {
         level = true;
       } else if (part.kind === 'p') {
-        level = part.pose[6] === 0 && part.pose[7] === 1 && part.pose[8] === 0;
+        // Exactly level: a zero of the other sign would stay through the steps.
+        level = samePose(part.pose.slice(0, 6).concat([0, 1, 0]), part.pose);
       }
     }
     if (cut <= 0) return record;
@@ -121,25 +127,23 @@ var Moment = (function () {
     if (cutState.elevation.kind !== 'zero')
       writers.push({ step: cutState.elevation.step, mode: cutState.elevation.kind === 'swing' ? 1 : 3 });
     writers.sort(function (a, b) { return a.step - b.step; });
+    // The mode keys go in just before the steps that need them.
     var shorter = [], at = 0, prefixMode = 0;
-    var goTo = function (target) {
-      var presses = (target - prefixMode + modeCount) % modeCount;
+    var run = function (mode, count) {
+      var presses = (mode - prefixMode + modeCount) % modeCount;
+      if (count === 0) return;
       if (presses > 0) append(shorter, { kind: 'k', count: presses });
-      prefixMode = target;
-    };
-    var run = function (count) {
-      if (count > 0) append(shorter, { kind: 's', count: count });
+      append(shorter, { kind: 's', count: count });
+      prefixMode = mode;
     };
     writers.forEach(function (writer) {
-      goTo(0);
-      run(writer.step - 1 - at);
-      goTo(writer.mode);
-      run(1);
+      run(0, writer.step - 1 - at);
+      run(writer.mode, 1);
       at = writer.step;
     });
-    goTo(0);
-    run(cutState.step - at);
-    goTo(cutState.mode);
+    run(0, cutState.step - at);
+    var presses = (cutState.mode - prefixMode + modeCount) % modeCount;
+    if (presses > 0) append(shorter, { kind: 'k', count: presses });
     record.slice(cut).forEach(function (part) { append(shorter, Object.assign({}, part)); });
     return encodeRecord(shorter).length < encodeRecord(record).length ? shorter : record;
   };
