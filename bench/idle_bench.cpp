@@ -6,6 +6,7 @@
 #include "RecordingGl.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 
@@ -42,6 +43,24 @@ void idleStep(benchmark::State& state, int mode)
     enterMode(mode);
     for (auto _ : state) {
         idle();
+        benchmark::DoNotOptimize(camera);
+        benchmark::ClobberMemory();
+    }
+    recording::setEnabled(true);
+}
+
+// Eight idle calls at the slowest pace in the examine mode: one step and
+// seven calls that only ask for a frame. Less the full-pace step of the same
+// mode, it is what seven calls without a step cost.
+void slowestPace(benchmark::State& state)
+{
+    recording::setEnabled(false);
+    enterMode(4);
+    for (int press = 0; press < 3; ++press)
+        cyclePace();
+    for (auto _ : state) {
+        for (int call = 0; call < 8; ++call)
+            idle();
         benchmark::DoNotOptimize(camera);
         benchmark::ClobberMemory();
     }
@@ -130,6 +149,7 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("floor" + suffix + "/sincos:" + trigCalls[mode]).c_str(),
                                      trigFloor, mode);
     }
+    benchmark::RegisterBenchmark("idle/mode:4/pace:1/8/calls:8", slowestPace);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end keyboard and mouse checks on the real camera-demo in a virtual X
 # server.
-# Usage: keyboard-test.sh <camera-demo> pause|caption|escape|drag|home|frame|overtop
+# Usage: keyboard-test.sh <camera-demo> pause|caption|escape|drag|home|frame|overtop|step|fullscreen
 # On failure it says what it saw and keeps the screenshots as PNG files in
 # ./e2e-failures/<check>/.
 set -euo pipefail
@@ -307,6 +307,72 @@ checkOverTheTop() {
     xdotool mouseup 1
 }
 
+# --- One step, the pace, full screen -----------------------------------------
+
+textChangedFrom() { readText && [[ $textInk != "$1" ]]; }
+
+# F3 holds a running animation; each further F3 moves the picture once and
+# it stays. F4 names the next pace in the F1 keys line; four bring it back.
+checkStep() {
+    waitFor 3000 framesMoving 0.2 || fail "the animation does not run after start-up"
+    pressKey F3
+    waitFor 3000 framesStill 0.2 || fail "frames still change after F3"
+    local press before
+    for press in 1 2 3; do
+        before=$(leftViewNow)
+        pressKey F3
+        waitFor 3000 leftViewChangedFrom "$before" || fail "F3 press $press left the left view as it was"
+        framesStill 0.3 || fail "the picture moved on after F3 press $press"
+    done
+
+    pressKey F1
+    waitFor 3000 textAtFirstPlace || fail "F1 lines at 800 x 400: (fingerprint, x, y, count) $textInk"
+    local full=$textInk
+    pressKey F4
+    waitFor 3000 textChangedFrom "$full" || fail "F4 left the F1 lines as they were"
+    for press in 2 3 4; do pressKey F4; done
+    waitFor 3000 textAsAt "$full" || fail "four presses of F4 did not bring back the lines of full pace: $textInk against $full"
+}
+
+sizeIs() { read -r width height < <(windowSize) && [[ "$width $height" == "$1 $2" ]]; }
+
+# The divider: ten black columns in the middle of the window, from top to
+# bottom, and the columns beside them not.
+dividerInMiddle() {
+    screenshot "$work/divider.rgb"
+    convert -size "${width}x${height}" -depth 8 "rgb:$work/divider.rgb" -crop "12x${height}+$((width / 2 - 6))+0" rgb:- |
+        od -An -v -tu1 -w3 | awk -v height="$height" '
+            $1 + $2 + $3 == 0 { black[(NR - 1) % 12]++ }
+            END { for (x = 0; x < 12; x++) if ((black[x] == height) != (x >= 1 && x <= 10)) exit 1 }'
+}
+
+# Without a window manager freeglut fills the screen by moving the window by
+# minus its position (which it takes for the offset in a window manager's
+# frame) and giving it the screen's size, and gives the size back where the
+# window is: from the screen's corner the window covers the screen exactly
+# and stays in view.
+checkFullScreen() {
+    local first screenWidth screenHeight
+    convert "$golden/first-frame.png" -depth 8 "rgb:$work/first.rgb"
+    first=$(leftView "$work/first.rgb")
+    read -r screenWidth screenHeight < <(xdotool getdisplaygeometry)
+    pressKey space
+    pressKey Home
+    xdotool windowmove --sync "$demoWindow" 0 0
+
+    pressKey F11
+    waitFor 3000 sizeIs "$screenWidth" "$screenHeight" ||
+        fail "F11 did not fill the $screenWidth x $screenHeight screen: the window is $width x $height"
+    waitFor 3000 dividerInMiddle || fail "no divider in the middle of the frame at $width x $height"
+    pressKey F11
+    waitFor 3000 sizeIs 800 400 || fail "F11 again did not give back 800 x 400: the window is $width x $height"
+    waitFor 3000 leftViewIs "$first" || fail "back at 800 x 400 the left view is not the first frame's"
+    dividerInMiddle || fail "back at 800 x 400 the divider is not where it was"
+    pressKey F11
+    waitFor 3000 sizeIs "$screenWidth" "$screenHeight" ||
+        fail "a third F11 did not fill the screen again: the window is $width x $height"
+}
+
 # ---------------------------------------------------------------------------
 
 startXServer
@@ -321,6 +387,8 @@ case $check in
     home) checkHome ;;
     frame) checkFrame ;;
     overtop) checkOverTheTop ;;
+    step) checkStep ;;
+    fullscreen) checkFullScreen ;;
     *) echo "unknown check '$check'" >&2 && exit 2 ;;
 esac
 echo "ok ($check)"

@@ -11,6 +11,7 @@
 #include "RealWindow.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 #include "display/HandInput.h"
@@ -140,8 +141,9 @@ private:
     }
 
     // Motion comes most, as it does from a real hand; special keys are GLUT's
-    // codes (1 to 12 the function keys, 100 to 108 arrows, pages, Home, End,
-    // Insert) or any int.
+    // codes (1 to 12 the function keys, among them F3's step, F4's pace and
+    // F11's full screen; 100 to 108 arrows, pages, Home, End, Insert) or any
+    // int.
     Event nextHandEvent()
     {
         Event event;
@@ -215,6 +217,8 @@ std::string stateFault()
         return "orbitAngle is " + std::to_string(orbitAngle);
     if (modeCounter < 0 || modeCounter > 4)
         return "modeCounter is " + std::to_string(modeCounter);
+    if (paceDivisor != 1 && paceDivisor != 2 && paceDivisor != 4 && paceDivisor != 8)
+        return "paceDivisor is " + std::to_string(paceDivisor);
     return {};
 }
 

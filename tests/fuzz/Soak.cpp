@@ -6,12 +6,15 @@
 //   soak [steps per mode]
 //
 // The modes run one after the other, 0 to 4, switched with a mode key as the
-// user would.
+// user would, and each at the next pace (F4): modes 0 to 3 at full pace, 1/2,
+// 1/4 and 1/8, where the idle calls between steps must change nothing; mode
+// 4 at full pace again, stepped by F3 all the way.
 
 #include "PoseChecks.h"
 #include "RecordingGl.h"
 #include "animation/Demonstrations.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
 #include "animation/Trail.h"
 #include "camera/Camera.h"
 
@@ -31,6 +34,7 @@ namespace {
 constexpr std::uint64_t defaultStepsPerMode = 6000000;
 constexpr int modeCount = 5;
 constexpr int examineMode = 4;
+constexpr int stepKeyMode = 4;
 
 constexpr double angleStep = 0.00785398;
 constexpr double fullTurn = 6.283185307179586;
@@ -73,6 +77,7 @@ struct Figures {
     double startCentreOffset = 0.0;  // examine mode: the centre's distance from the origin
     double centreDrift = 0.0;        // examine mode: how far the centre moved from its start
     double upAngleDrift = 0.0;       // examine mode: change of direction . up
+    std::string pace;
 };
 
 class ModeSoak {
@@ -86,7 +91,7 @@ public:
         for (step = 0; step < steps; ++step) {
             const Vector3 before = camera.position;
             const float angleBefore = orbitAngle;
-            idle();
+            takeStep();
             checkSoundness();
             checkAngleAdvance(angleBefore);
             checkMoved(before);
@@ -104,10 +109,32 @@ public:
         }
         figures.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        figures.pace = mode == stepKeyMode ? "by F3" : "at pace 1/" + std::to_string(paceDivisor);
         return figures;
     }
 
 private:
+    // One step as the pace takes it: the idle calls before the one that
+    // steps leave the eye and the trail alone. The last mode steps by F3,
+    // whose first press holds the animation.
+    void takeStep()
+    {
+        if (mode == stepKeyMode) {
+            stepOnce();
+            return;
+        }
+        for (int call = 1; call < paceDivisor; ++call) {
+            const Vector3 eye = camera.position;
+            const int head = trailHead;
+            idle();
+            if (camera.position.x != eye.x || camera.position.y != eye.y ||
+                camera.position.z != eye.z || trailHead != head)
+                fail("idle call " + std::to_string(call) + " of " + std::to_string(paceDivisor) +
+                     " stepped");
+        }
+        idle();
+    }
+
     [[noreturn]] void fail(const std::string& what) const
     {
         std::cerr << "soak: mode " << mode << ", step " << step << ": " << what << '\n';
@@ -204,10 +231,10 @@ private:
 
 void report(int mode, std::uint64_t steps, const Figures& figures)
 {
-    std::printf("soak: mode %d, %llu steps in %.2f s: least move %.3g per step, %.3g per %d "
+    std::printf("soak: mode %d, %llu steps %s in %.2f s: least move %.3g per step, %.3g per %d "
                 "steps; %llu angle wraps, angle step off by at most %.3g; off path by at most "
                 "%.3g\n",
-                mode, static_cast<unsigned long long>(steps), figures.seconds,
+                mode, static_cast<unsigned long long>(steps), figures.pace.c_str(), figures.seconds,
                 figures.leastStepMove, figures.leastWindowMove, windowSteps,
                 static_cast<unsigned long long>(figures.wraps), figures.worstAngleStepError,
                 figures.worstPathError);
@@ -240,8 +267,10 @@ int main(int argc, char** argv)
 
     double seconds = 0.0;
     for (int mode = 0; mode < modeCount; ++mode) {
-        if (mode > 0)
+        if (mode > 0) {
             keyboard('m', 0, 0);
+            cyclePace();
+        }
         if (modeCounter != mode || !animating) {
             std::cerr << "soak: expected to run mode " << mode << ", modeCounter is " << modeCounter
                       << (animating ? "" : ", paused") << '\n';

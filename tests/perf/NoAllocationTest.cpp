@@ -146,10 +146,19 @@ TEST_F(NoAllocation, drags_zooms_special_keys_and_frames_with_the_overlays_alloc
             motion(60, -30);
             mouse(button, GLUT_UP, 60, -30);
         }
-        for (int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN,
-                        GLUT_KEY_HOME, GLUT_KEY_F1, GLUT_KEY_F2})
+        for (int key :
+             {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN, GLUT_KEY_HOME,
+              GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F3, GLUT_KEY_F11, GLUT_KEY_F11})
             special(key, 0, 0);
         display();
+        // The keys line names each slower pace, and resumed, idle calls
+        // step at it.
+        keyboard(spaceKey, 0, 0);
+        for (int pace = 0; pace < 4; ++pace) {
+            special(GLUT_KEY_F4, 0, 0);
+            steps(8);
+            display();
+        }
     });
     EXPECT_EQ(counts.total(), 0);
 }

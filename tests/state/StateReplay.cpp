@@ -9,6 +9,7 @@
 #include "StateLine.h"
 #include "animation/HandControl.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
 
 #include <cstdio>
 #include <functional>
@@ -193,6 +194,33 @@ void addHand(std::vector<Step>& script)
     script.insert(script.end(), hand.begin(), hand.end());
 }
 
+std::function<void()> repeat(void (*call)(), int times)
+{
+    return [call, times] {
+        for (int i = 0; i < times; ++i)
+            call();
+    };
+}
+
+// A learner's lesson at the slowest pace: the same states as mode 3 at full
+// pace (mode3.selected, mode3.step300, mode3.step801), reached eight idle
+// calls a step and then one F3 a step, so that the table itself shows that
+// the pace changes nothing but the speed. The idle calls in between change
+// nothing, and back at full pace every call steps again.
+void addLesson(std::vector<Step>& script)
+{
+    const std::vector<Step> lesson = {
+        {"lesson.slowest.mode3.selected",
+         then(then(restart, press(modeKey, 3)), repeat(cyclePace, 3))},
+        {"lesson.slowest.idle2400", run(2400)},
+        {"lesson.slowest.oneStep501", repeat(stepOnce, 501)},
+        {"lesson.slowest.resume.idle7", then(press(spaceKey), run(7))},
+        {"lesson.slowest.idle8", run(1)},
+        {"lesson.full.idle1", then(cyclePace, run(1))},
+    };
+    script.insert(script.end(), lesson.begin(), lesson.end());
+}
+
 std::vector<Step> script()
 {
     std::vector<Step> steps = {{"start", [] {}}};
@@ -200,6 +228,7 @@ std::vector<Step> script()
     addTour(steps);
     addDegenerateTurns(steps);
     addHand(steps);
+    addLesson(steps);
     return steps;
 }
 

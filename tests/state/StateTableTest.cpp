@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <limits>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -151,6 +153,40 @@ TEST(TableComparison, UlpReportAllowsRoundingButNotAnotherStructure)
                                with(1, "0x1p+1f", "nanf"), std::vector<std::string>{table[0]}}) {
         out.str("");
         EXPECT_FALSE(reportUlps(table, broken, out)) << broken.back();
+    }
+}
+
+// The lesson replays mode 3 at the slowest pace, then by F3: the golden table
+// must show exactly the states of full pace under other names, held while F3
+// steps, so that the pace changes nothing but the speed.
+TEST(GoldenTable, TheLessonAtTheSlowestPacePassesThroughModeThreesStates)
+{
+    std::ifstream file(CAMERA_DEMO_GOLDEN_STATE_TABLE);
+    ASSERT_TRUE(file) << CAMERA_DEMO_GOLDEN_STATE_TABLE;
+    std::map<std::string, std::vector<Field>> rows;
+    for (std::string line; std::getline(file, line);) {
+        std::vector<Field> fields = parseFields(line);
+        rows[fields.at(0).value] = fields;
+    }
+    const struct {
+        const char* lesson;
+        const char* fullPace;
+        bool held;
+    } pairs[] = {{"lesson.slowest.mode3.selected", "mode3.selected", false},
+                 {"lesson.slowest.idle2400", "mode3.step300", false},
+                 {"lesson.slowest.oneStep501", "mode3.step801", true},
+                 {"lesson.slowest.resume.idle7", "mode3.step801", false}};
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.lesson);
+        const std::vector<Field>& lesson = rows[pair.lesson];
+        const std::vector<Field>& full = rows[pair.fullPace];
+        ASSERT_EQ(lesson.size(), full.size());
+        ASSERT_GT(full.size(), 1u);
+        for (std::size_t i = 1; i < full.size(); ++i) {
+            EXPECT_EQ(lesson[i].name, full[i].name);
+            const bool changed = pair.held && full[i].name == "animating";
+            EXPECT_EQ(lesson[i].value, changed ? "false" : full[i].value) << full[i].name;
+        }
     }
 }
 

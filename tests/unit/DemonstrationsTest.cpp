@@ -1,12 +1,16 @@
 #include "AnimationState.h"
 #include "RecordingGl.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
+#include "display/HandInput.h"
 
+#include <GL/glut.h>
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 // The expected values here are worked out from the geometry of each path with
 // plain double and float arithmetic, not through the program's own vector and
@@ -160,6 +164,36 @@ using HighSphere = Demonstrations;
 using ExamineMode = Demonstrations;
 using PausedIdle = Demonstrations;
 using UpVector = Demonstrations;
+using Pace = Demonstrations;
+
+// The examine mode entered from the raised camera of mode 3: its next step
+// places the camera, and the trail holds both modes.
+void enterExamineFromMode3()
+{
+    resetProgramState();
+    for (int key = 0; key < 3; ++key)
+        keyboard('n', 0, 0);
+    step(25);
+    keyboard('n', 0, 0);
+}
+
+// The states after 0, 1, 2, ... steps at full pace from there.
+std::vector<AnimationSnapshot> statesAtFullPace(int steps)
+{
+    enterExamineFromMode3();
+    std::vector<AnimationSnapshot> states{AnimationSnapshot::take()};
+    for (int i = 0; i < steps; ++i) {
+        idle();
+        states.push_back(AnimationSnapshot::take());
+    }
+    return states;
+}
+
+AnimationSnapshot held(AnimationSnapshot state)
+{
+    state.running = false;
+    return state;
+}
 
 }  // namespace
 
@@ -471,4 +505,51 @@ TEST_F(PausedIdle, ChangesNothingAndAsksForNoRedraw)
 
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
     EXPECT_TRUE(recording::calls().empty());
+}
+
+TEST_F(Pace, F3HoldsTheAnimationAndStepsExactlyAsTheNextIdleCallWould)
+{
+    const std::vector<AnimationSnapshot> full = statesAtFullPace(3);
+    enterExamineFromMode3();
+    recording::clear();
+    special(GLUT_KEY_F3, 0, 0);
+    EXPECT_EQ(recording::callsNamed("glutIdleFunc"), std::vector<GlCall>{call("glutIdleFunc")})
+        << "held as space holds: no idle callback";
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[1]))) << "the placement step";
+    special(GLUT_KEY_F3, 0, 0);
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[2]))) << "paused, it stays paused";
+    keyboard(' ', 0, 0);
+    idle();
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[3]));
+}
+
+TEST_F(Pace, EveryPacePassesThroughTheSameStatesOneStepInNIdleCalls)
+{
+    const std::vector<AnimationSnapshot> full = statesAtFullPace(5);
+    for (int presses = 0; presses <= 4; ++presses) {
+        const int n = presses < 4 ? 1 << presses : 1;
+        SCOPED_TRACE(testing::Message() << presses << " presses of F4, a step in " << n);
+        enterExamineFromMode3();
+        for (int i = 0; i < presses; ++i)
+            special(GLUT_KEY_F4, 0, 0);
+        ASSERT_EQ(paceDivisor, n) << "full, 1/2, 1/4, 1/8, then full again";
+
+        // The calls between steps change nothing but draw the same frame.
+        for (int calls = 1; calls <= 3 * n; ++calls) {
+            recording::clear();
+            idle();
+            ASSERT_TRUE(sameState(AnimationSnapshot::take(), full[calls / n])) << calls << " calls";
+            ASSERT_EQ(recording::calls(), std::vector<GlCall>{call("glutPostRedisplay")});
+        }
+        keyboard(' ', 0, 0);
+        step(n);
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[3]))) << "paused";
+        special(GLUT_KEY_F3, 0, 0);
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[4]))) << "F3";
+        keyboard(' ', 0, 0);
+        step(n - 1);
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[4])) << "resumed";
+        idle();
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[5])) << "resumed";
+    }
 }

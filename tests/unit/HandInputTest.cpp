@@ -140,8 +140,10 @@ TEST_F(HandInput, TheWheelAndPageKeysZoomAboutTheOrbitsCentreWithinTwoAndFiftyUn
     EXPECT_FALSE(animating) << "a zoom holds the camera";
     EXPECT_NEAR(camera.position.z, 8.0, 1e-12);
     notches(2, 3);
+    keyboard('n', 0, 0);
     drag(GLUT_LEFT_BUTTON, 0, 0, 57, -31);
-    EXPECT_NEAR(eyeDistance(), 5.12, 1e-6) << "a drag after a zoom orbits the same centre";
+    EXPECT_NEAR(eyeDistance(), 5.12, 1e-6)
+        << "a drag after a zoom and a mode key orbits the same centre";
 
     notches(20, 3);
     EXPECT_NEAR(eyeDistance(), 2.0, 1e-12);
@@ -150,17 +152,29 @@ TEST_F(HandInput, TheWheelAndPageKeysZoomAboutTheOrbitsCentreWithinTwoAndFiftyUn
     notches(20, 4);
     EXPECT_NEAR(eyeDistance(), 50.0, 1e-12);
 
-    // A resumed animation, a mode key and Home each bring the distance back
-    // to ten, so the next notch in moves the eye by two units.
-    void (*const resets[])() = {[] { keyboard(' ', 0, 0); }, [] { keyboard('n', 0, 0); },
+    // The next step, by idle call or F3, and Home bring the distance back to
+    // ten, so that the next notch in moves the eye by two units; a mode key
+    // and space keep it (a notch in from 12.5 moves the eye by 2.5).
+    const auto notchInMoves = [] {
+        const Vector3 before = camera.position;
+        special(GLUT_KEY_PAGE_UP, 0, 0);
+        return glm::distance(glmOf(before), glmOf(camera.position));
+    };
+    void (*const resets[])() = {[] {
+                                    keyboard(' ', 0, 0);
+                                    idle();
+                                },
+                                [] { special(GLUT_KEY_F3, 0, 0); },
                                 [] { special(GLUT_KEY_HOME, 0, 0); }};
     for (const auto reset : resets) {
         special(GLUT_KEY_PAGE_DOWN, 0, 0);
         reset();
-        const Vector3 before = camera.position;
-        special(GLUT_KEY_PAGE_UP, 0, 0);
-        EXPECT_NEAR(glm::distance(glmOf(before), glmOf(camera.position)), 2.0, 1e-12);
+        EXPECT_NEAR(notchInMoves(), 2.0, 1e-12);
     }
+    notches(2, 4);
+    keyboard('n', 0, 0);
+    keyboard(' ', 0, 0);
+    EXPECT_NEAR(notchInMoves(), 2.5, 1e-12);
 }
 
 TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
@@ -178,7 +192,7 @@ TEST_F(HandInput, ArrowsOrbitAsATenPixelDragAndHomeLevels)
     EXPECT_NEAR(camera.position.z, 10.0, 1e-12) << "opposite arrows undo each other";
 
     const AnimationSnapshot before = AnimationSnapshot::take();
-    for (int key : {GLUT_KEY_F3, GLUT_KEY_INSERT, GLUT_KEY_END, 0, -1, 1000})
+    for (int key : {GLUT_KEY_F5, GLUT_KEY_F12, GLUT_KEY_INSERT, GLUT_KEY_END, 0, -1, 1000})
         special(key, 0, 0);
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), before));
     special(GLUT_KEY_HOME, 0, 0);
@@ -205,9 +219,17 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
                     0.0, 1e-12);
     }
 
-    // In a frame at three window shapes, both lines start 8 pixels into the
-    // overview with their baselines 21 and 7 pixels above its bottom, and the
-    // modelview matrix is the current one again.
+    // In a frame at three window shapes, the three lines start 8 pixels into
+    // the overview with their baselines 35 (figures), 7 (controls) and 21
+    // (keys) pixels above its bottom, and the modelview matrix is the current
+    // one again.
+    const auto textDrawn = [] {
+        std::string text;
+        for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+            text += static_cast<char>(c.args[0]);
+        return text;
+    };
+    const std::string controls = "drag: orbit  right: turn  wheel: zoom  Home  F2";
     camera = Camera();
     showCameraFrame = showControls = true;
     for (auto [width, height] : {std::pair{800, 400}, {1000, 600}, {900, 400}}) {
@@ -215,20 +237,30 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         reshape(width, height);
         recording::clear();
         display();
-        std::string text;
-        for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
-            text += static_cast<char>(c.args[0]);
-        EXPECT_EQ(text, "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000"
-                        "drag: orbit  right: turn  wheel: zoom  Home  F2");
+        EXPECT_EQ(textDrawn(), "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000" + controls +
+                                   "F3: one step  F4: pace full  F11: full screen");
         const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
-        ASSERT_EQ(rasters.size(), 3u) << "the caption's, then the two lines'";
+        ASSERT_EQ(rasters.size(), 4u) << "the caption's, then the three lines'";
         const double view[2] = {width / 2 - 10.0, height - 5.0};
-        const double pixels[2][2] = {{8, 21}, {8, 7}};
-        for (int line : {0, 1})
+        const double pixels[3][2] = {{8, 35}, {8, 7}, {8, 21}};
+        for (int line : {0, 1, 2})
             for (int axis : {0, 1})
                 EXPECT_EQ(std::floor((rasters[line + 1].args[axis] + 1.0) / 2.0 * view[axis]),
                           pixels[line][axis]);
         EXPECT_EQ(recording::callsNamed("glMatrixMode").back(),
                   call("glMatrixMode", {GL_MODELVIEW}));
     }
+
+    // The keys line names the pace; without F1 the figures take its row.
+    for (const char* pace : {"1/2", "1/4", "1/8", "full"}) {
+        special(GLUT_KEY_F4, 0, 0);
+        recording::clear();
+        drawControls(390, 395);
+        EXPECT_EQ(textDrawn(), controls + "F3: one step  F4: pace " + pace + "  F11: full screen");
+    }
+    showControls = false;
+    recording::clear();
+    drawCameraFrame(390, 395);
+    EXPECT_EQ(std::floor((recording::callsNamed("glRasterPos4dv").at(0).args[1] + 1.0) / 2.0 * 395),
+              21);
 }

@@ -207,3 +207,31 @@ TEST_F(WindowTest, ViewsWithoutPixelsAreSkippedAndNoViewportIsNegative)
         viewportsOfOneFrame(),
         (std::vector<GlCall>{viewport(6, 0, 10, 6), viewport(5, 5, 1, 1), viewport(16, 5, 1, 1)}));
 }
+
+TEST_F(WindowTest, F11FillsTheScreenAndGivesBackTheSizeTheWindowHad)
+{
+    const auto f11 = [] {
+        recording::clear();
+        special(GLUT_KEY_F11, 0, 0);
+        return recording::calls();
+    };
+    const std::vector<GlCall> fill = {call("glutFullScreen")};
+    const std::vector<GlCall> giveBack = {call("glutReshapeWindow", {1000, 300})};
+    reshape(1000, 300);
+    EXPECT_EQ(f11(), fill);
+    reshape(1280, 1024);
+    EXPECT_EQ(f11(), giveBack);
+    reshape(1000, 300);
+    // A minimised window's 0 x 0 is no size to come back to.
+    reshape(0, 0);
+    EXPECT_EQ(f11(), fill);
+    reshape(1280, 1024);
+    EXPECT_EQ(f11(), giveBack);
+    // The window manager may end full screen itself, giving the size back.
+    EXPECT_EQ(f11(), fill);
+    reshape(1280, 1024);
+    reshape(1000, 300);
+    EXPECT_EQ(f11(), fill);
+    reshape(1280, 1024);
+    EXPECT_EQ(f11(), giveBack);
+}
