@@ -21,6 +21,8 @@ constexpr int dividerWidth = 10;
 constexpr int margin = 5;
 
 // The window's size before it filled the screen, given back when it leaves.
+// Only F11 changes the flag, as only GLUT's own calls change GLUT's record of
+// full screen: a window manager that ends it alone leaves both as they were.
 bool fullScreen = false;
 int windowedWidth = firstWindowWidth;
 int windowedHeight = firstWindowHeight;
@@ -150,10 +152,6 @@ void toggleFullScreen()
 
 void reshape(int width, int height)
 {
-    // The window manager may end full screen itself (and gives the size
-    // back): the next F11 then fills the screen again.
-    if (fullScreen && width == windowedWidth && height == windowedHeight)
-        fullScreen = false;
     // A zero-sized (minimised) window has no aspect: keep the projection
     // there is, and let the frame skip the views that have no pixels.
     if (width > 0 && height > 0) {
