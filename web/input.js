@@ -171,13 +171,16 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('keydown', function (event) {
         var key = webInput.keyCode(event);
         if (key === null || web.ended) return;
-        if (webInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ' || event.key === 'Tab'))
-          return;
-        // The page keeps its keys (space and arrows would scroll it), F1 and
-        // F2 among them, but the browser keeps its shortcuts (with a
-        // modifier, and the other function keys) and Tab moves on.
-        var browsers = event.ctrlKey || event.altKey || event.metaKey || event.key === 'Tab' ||
-                       (/^F\d+$/.test(event.key) && event.key !== 'F1' && event.key !== 'F2');
+        // Tab and Shift+Tab only move the focus, so that a keyboard user
+        // reaches the buttons without changing what runs; F11 is the
+        // browser's full screen, which fills the screen with the page.
+        if (event.key === 'Tab' || event.key === 'F11') return;
+        if (webInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ')) return;
+        // The page keeps its keys (space and arrows would scroll it, F3 open
+        // the find bar), F1 to F4 among them, but the browser keeps its
+        // shortcuts (with a modifier, and the other function keys).
+        var browsers = event.ctrlKey || event.altKey || event.metaKey ||
+                       (/^F\d+$/.test(event.key) && !/^F[1-4]$/.test(event.key));
         if (!browsers) event.preventDefault();
         webInput.sendKey(key[0], key[1]);
       });

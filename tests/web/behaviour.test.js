@@ -60,7 +60,7 @@ test('mode keys change the caption, whose width follows its length', async () =>
   const tab = await h.openPage(session.browser, session.url);
   const lengths = [14, 14, 34, 61, 31, 14];  // modes 0..4, then 0 again
   for (let mode = 0; mode < lengths.length; ++mode) {
-    if (mode > 0) await tab.keyboard.press(['a', 'Enter', 'Z', 'Tab', '7'][mode - 1]);
+    if (mode > 0) await tab.keyboard.press(['a', 'Enter', 'Z', 'Backspace', '7'][mode - 1]);
     await pumpOnly(tab);
     const end = captionEnd(await pump(tab));
     // 8 pixels a character from about x = 438, cut off at the window's edge.
@@ -134,7 +134,11 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     window.prevented = [];
     window.addEventListener('keydown', (e) => window.prevented.push(`${e.key} ${e.defaultPrevented}`));
   });
-  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'F2', 'F5', 'ArrowLeft', 'Home', 'PageDown');
+  await tab.focus('canvas');
+  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'F2', 'F3', 'F4', 'F5', 'F11', 'ArrowLeft', 'Home',
+             'PageDown');
+  // Tab reaches the program no more, only the first button.
+  assert.strictEqual(await tab.evaluate(() => document.activeElement.textContent), 'Next demonstration');
   await tab.keyboard.down('Control');
   await keys('c');
   await tab.keyboard.up('Control');
@@ -156,8 +160,8 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await first.end();
   const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
   assert.deepStrictEqual(seen, [
-    'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 9 100', 'Key 8 100', 'Key 127 100',
-    'SpecialKey 1 100', 'SpecialKey 2 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
+    'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 8 100', 'Key 127 100', 'SpecialKey 1 100', 'SpecialKey 2 100',
+    'SpecialKey 3 100', 'SpecialKey 4 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
     'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
     'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1', 'Mouse 0 0', 'Mouse 0 1',
     // The buttons, each as its key: a mode key, space, Home, Page Up and Down, F1, F2.
@@ -166,9 +170,10 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...Array(4).fill(['Mouse 3 0', 'Mouse 3 1']).flat(),
     'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
-  // F1 and F2 belong to the page; other function keys and shortcuts to the browser.
+  // F1 to F4 belong to the page; Tab, F11, other function keys and shortcuts to the browser.
   const prevented = await tab.evaluate(() => window.prevented.filter((k) => /^(F\d|c|Tab)/.test(k)));
-  assert.deepStrictEqual(prevented, ['Tab false', 'F1 true', 'F2 true', 'F5 false', 'c false']);
+  assert.deepStrictEqual(prevented, ['Tab false', 'F1 true', 'F2 true', 'F3 true', 'F4 true', 'F5 false', 'F11 false',
+                                     'c false']);
   await tab.close();
 });
 
