@@ -10,11 +10,16 @@ mergeInto(LibraryManager.library, {
     fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for two
     fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved
     pinchBase: 1,  // the fingers' distance at the last zoom step
+    wheelTravel: 0,  // the wheel's turn toward its next notch, in notches (negative: up)
 
     // The GLUT button for each of PointerEvent.buttons' bits.
     buttonBits: [[1, 0], [4, 1], [2, 2]],
     // A pinch zooms one wheel step each time the fingers' distance changes by this ratio.
     pinchStep: 1.25,
+    // A wheel notch in each of WheelEvent's deltaMode units: 100 pixels, 3
+    // lines or a page, so that a trackpad or a fine wheel zooms as far as a
+    // notched wheel turned as far.
+    notchesPerUnit: [1 / 100, 1 / 3, 1],
 
     // [false, code] for the keyboard callback, [true, code] for the special
     // one, or null: the codes that GLUT passes for the same keys on X.
@@ -56,6 +61,26 @@ mergeInto(LibraryManager.library, {
 
     mouse: function (button, state, p) {
       web.call(function () { Module['_webMouse'](button, state, p[0], p[1]); });
+    },
+
+    // A wheel notch: a press and release of button 3 (up) or 4 (down).
+    notch: function (button, p) {
+      webInput.mouse(button, 0, p);
+      webInput.mouse(button, 1, p);
+    },
+
+    // The wheel turned by `notches` (negative: up), a notch sent for each
+    // whole one it adds up to. A turn the other way starts afresh.
+    wheel: function (notches, p) {
+      if (notches * webInput.wheelTravel < 0) webInput.wheelTravel = 0;
+      webInput.wheelTravel += notches;
+      var sign = notches < 0 ? -1 : 1;
+      // Within a millionth of a whole notch is one: deltas come rounded (to
+      // float, or to a third), and three thirds may add up to a hair less.
+      while (webInput.wheelTravel * sign > 1 - 1e-6) {
+        webInput.wheelTravel -= sign;
+        webInput.notch(sign < 0 ? 3 : 4, p);
+      }
     },
 
     motion: function (p) {
@@ -155,8 +180,7 @@ mergeInto(LibraryManager.library, {
       while (spread >= webInput.pinchBase * webInput.pinchStep || spread <= webInput.pinchBase / webInput.pinchStep) {
         var button = spread > webInput.pinchBase ? 3 : 4;
         webInput.pinchBase *= button === 3 ? webInput.pinchStep : 1 / webInput.pinchStep;
-        webInput.mouse(button, 0, centre);
-        webInput.mouse(button, 1, centre);
+        webInput.notch(button, centre);
       }
     },
 
@@ -228,14 +252,11 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('visibilitychange', function () {
         if (document.hidden) webInput.releaseAll();
       });
-      // A wheel step is a press and release of button 3 (up) or 4 (down).
       canvas.addEventListener('wheel', function (event) {
         if (event.deltaY === 0) return;
         event.preventDefault();
-        var p = webInput.position(event);
-        var button = event.deltaY < 0 ? 3 : 4;
-        webInput.mouse(button, 0, p);
-        webInput.mouse(button, 1, p);
+        var perUnit = webInput.notchesPerUnit[event.deltaMode] || webInput.notchesPerUnit[0];
+        webInput.wheel(event.deltaY * perUnit, webInput.position(event));
       }, { passive: false });
 
     }

@@ -146,6 +146,11 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await tab.mouse.move(box.x + 120, box.y + 60);
   await tab.mouse.up({ button: 'right' });
   await tab.mouse.wheel({ deltaY: -100 });
+  // Deltas add up to notches: 120 pixels up, a turn down that drops the 90 left over, 7 lines, a page up.
+  await tab.evaluate((clientX, clientY) => {
+    for (const [deltaY, deltaMode] of [[-40, 0], [-40, 0], [-40, 0], [-70, 0], [30, 0], [80, 0], [7, 1], [-1, 2]])
+      Module.canvas.dispatchEvent(new WheelEvent('wheel', { deltaY, deltaMode, clientX, clientY, bubbles: true }));
+  }, box.x + 10, box.y + 10);
   await tab.mouse.down();  // a drag that the page loses the focus in ends there
   await tab.evaluate(() => window.dispatchEvent(new Event('blur')));
   await tab.mouse.move(box.x + 130, box.y + 70);
@@ -159,15 +164,16 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await second.end();
   await first.end();
   const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
+  const notches = (...buttons) => buttons.flatMap((button) => [`Mouse ${button} 0`, `Mouse ${button} 1`]);
   assert.deepStrictEqual(seen, [
     'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 8 100', 'Key 127 100', 'SpecialKey 1 100', 'SpecialKey 2 100',
     'SpecialKey 3 100', 'SpecialKey 4 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
     'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
-    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1', 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', ...notches(3, 3, 4, 4, 4, 3), 'Mouse 0 0', 'Mouse 0 1',
     // The buttons, each as its key: a mode key, space, Home, Page Up and Down, F1, F2.
     'Key 110 130', 'Key 32 130', 'SpecialKey 106 130', 'SpecialKey 104 130', 'SpecialKey 105 130',
     'SpecialKey 1 130', 'SpecialKey 2 130',
-    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...Array(4).fill(['Mouse 3 0', 'Mouse 3 1']).flat(),
+    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...notches(3, 3, 3, 3),
     'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
   // F1 to F4 belong to the page; Tab, F11, other function keys and shortcuts to the browser.
