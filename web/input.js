@@ -7,15 +7,20 @@ mergeInto(LibraryManager.library, {
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
     fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
-    fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for two
-    fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved
-    pinchBase: 1,  // the fingers' distance at the last zoom step
+    fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for a two-finger drag
+    fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved; two fingers' first centre
+    pinchBase: 1,  // two fingers' distance when they came down, then at the last zoom step
+    twoFingers: '',  // what two fingers do once their motion shows it: 'pinch' or 'drag'
     wheelTravel: 0,  // the wheel's turn toward its next notch, in notches (negative: up)
 
     // The GLUT button for each of PointerEvent.buttons' bits.
     buttonBits: [[1, 0], [4, 1], [2, 2]],
     // A pinch zooms one wheel step each time the fingers' distance changes by this ratio.
     pinchStep: 1.25,
+    // How far (CSS pixels) two fingers' spread or centre moves before the
+    // gesture is a pinch or a drag: a hand never moves both fingers exactly
+    // alike, and a pinch that also turned the view would lose its aim.
+    twoFingerThreshold: 10,
     // A wheel notch in each of WheelEvent's deltaMode units: 100 pixels, 3
     // lines or a page, so that a trackpad or a fine wheel zooms as far as a
     // notched wheel turned as far.
@@ -130,19 +135,22 @@ mergeInto(LibraryManager.library, {
       return Math.max(1, Math.hypot(f[0].x - f[1].x, f[0].y - f[1].y));
     },
 
-    // One finger holds the left button, two the right one: a finger that
-    // comes or goes releases the one and presses the other where the
-    // fingers are.
+    // One finger holds the left button; two hold nothing until their motion
+    // shows a pinch or a drag (fingerMove). A finger that comes or goes
+    // releases what the fingers held and starts afresh where they are.
     fingersChanged: function () {
       var n = webInput.fingers.length;
-      var button = n === 1 ? 0 : n === 2 ? 2 : -1;
-      if (button === webInput.fingerButton) return;
       if (webInput.fingerButton >= 0) webInput.mouse(webInput.fingerButton, 1, webInput.fingerPoint);
-      webInput.fingerButton = button;
-      if (button < 0) return;
+      webInput.fingerButton = -1;
+      webInput.twoFingers = '';
+      if (n === 0) return;
       webInput.fingerPoint = webInput.centre();
-      if (n === 2) webInput.pinchBase = webInput.spread();
-      webInput.mouse(button, 0, webInput.fingerPoint);
+      if (n === 2) {
+        webInput.pinchBase = webInput.spread();
+        return;
+      }
+      webInput.fingerButton = 0;
+      webInput.mouse(0, 0, webInput.fingerPoint);
     },
 
     fingerDown: function (event) {
@@ -160,9 +168,10 @@ mergeInto(LibraryManager.library, {
       webInput.fingersChanged();
     },
 
-    // The fingers drag their button at their centre; two fingers moving
-    // apart or together turn the wheel up (zoom in) or down, one step per
-    // `pinchStep` of their distance.
+    // One finger, or two that drag, drag their button at their centre; two
+    // that pinch, moving apart or together, turn the wheel up (zoom in) or
+    // down, one step per `pinchStep` of their distance. Two fingers do
+    // either, whichever their motion first shows more of, until one lifts.
     fingerMove: function (event) {
       var finger = webInput.fingers.find(function (f) { return f.id === event.pointerId; });
       if (!finger) return;
@@ -171,16 +180,27 @@ mergeInto(LibraryManager.library, {
       finger.x = p[0];
       finger.y = p[1];
       var centre = webInput.centre();
-      if (centre[0] !== webInput.fingerPoint[0] || centre[1] !== webInput.fingerPoint[1]) {
+      if (webInput.fingers.length === 2 && !webInput.twoFingers) {
+        var spreadChange = Math.abs(webInput.spread() - webInput.pinchBase);
+        var centreMotion = Math.hypot(centre[0] - webInput.fingerPoint[0], centre[1] - webInput.fingerPoint[1]);
+        if (Math.max(spreadChange, centreMotion) <= webInput.twoFingerThreshold) return;
+        webInput.twoFingers = spreadChange > centreMotion ? 'pinch' : 'drag';
+        if (webInput.twoFingers === 'drag') {
+          // Pressed where the fingers came down, so that the drag turns as far as they moved.
+          webInput.fingerButton = 2;
+          webInput.mouse(2, 0, webInput.fingerPoint);
+        }
+      }
+      if (webInput.twoFingers === 'pinch') {
+        var spread = webInput.spread(), step = webInput.pinchStep;
+        while (spread >= webInput.pinchBase * step || spread <= webInput.pinchBase / step) {
+          var button = spread > webInput.pinchBase ? 3 : 4;
+          webInput.pinchBase *= button === 3 ? step : 1 / step;
+          webInput.notch(button, centre);
+        }
+      } else if (centre[0] !== webInput.fingerPoint[0] || centre[1] !== webInput.fingerPoint[1]) {
         webInput.fingerPoint = centre;
         webInput.motion(centre);
-      }
-      if (webInput.fingers.length !== 2) return;
-      var spread = webInput.spread();
-      while (spread >= webInput.pinchBase * webInput.pinchStep || spread <= webInput.pinchBase / webInput.pinchStep) {
-        var button = spread > webInput.pinchBase ? 3 : 4;
-        webInput.pinchBase *= button === 3 ? webInput.pinchStep : 1 / webInput.pinchStep;
-        webInput.notch(button, centre);
       }
     },
 

@@ -156,13 +156,20 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await tab.mouse.move(box.x + 130, box.y + 70);
   await tab.mouse.up();
   await tab.$$eval('#controls button', (buttons) => buttons.forEach((b) => b.click()));
-  // One finger, then two: the right button at their centre, and the spread
-  // from 40 to 100 pixels four wheel steps up of 1.25 each.
+  // One finger, then two that pinch: the spread from 40 to 100 pixels four
+  // wheel steps up of 1.25 each and no turn, then the one finger again.
   const first = await tab.touchscreen.touchStart(box.x + 100, box.y + 100);
   const second = await tab.touchscreen.touchStart(box.x + 140, box.y + 100);
   await second.move(box.x + 200, box.y + 100);
   await second.end();
   await first.end();
+  // Two fingers moved alike, one at a time: nothing until their centre has
+  // moved 12 pixels, then the right button and no zoom.
+  const fingers = [await tab.touchscreen.touchStart(box.x + 100, box.y + 100),
+                   await tab.touchscreen.touchStart(box.x + 140, box.y + 100)];
+  for (const dx of [5, 10, 15])
+    for (const i of [0, 1]) await fingers[i].move(box.x + 100 + 40 * i + dx, box.y + 100);
+  for (const finger of fingers.reverse()) await finger.end();
   const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
   const notches = (...buttons) => buttons.flatMap((button) => [`Mouse ${button} 0`, `Mouse ${button} 1`]);
   assert.deepStrictEqual(seen, [
@@ -173,8 +180,8 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     // The buttons, each as its key: a mode key, space, Home, Page Up and Down, F1, F2.
     'Key 110 130', 'Key 32 130', 'SpecialKey 106 130', 'SpecialKey 104 130', 'SpecialKey 105 130',
     'SpecialKey 1 130', 'SpecialKey 2 130',
-    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...notches(3, 3, 3, 3),
-    'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 0 0', 'Mouse 0 1', ...notches(3, 3, 3, 3), 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 132 100', 'Motion 135 100', 'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
   // F1 to F4 belong to the page; Tab, F11, other function keys and shortcuts to the browser.
   const prevented = await tab.evaluate(() => window.prevented.filter((k) => /^(F\d|c|Tab)/.test(k)));
