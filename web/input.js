@@ -5,6 +5,10 @@ mergeInto(LibraryManager.library, {
   $webInput__deps: ['$web'],
   $webInput: {
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
+    // What holds GLUT's buttons: 'touch' (the fingers), a mouse's or pen's
+    // pointerId, or null. GLUT has one set of buttons, so a second pointer
+    // could otherwise release or drag what the first one holds.
+    hand: null,
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
     fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
     fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for a two-finger drag
@@ -88,6 +92,21 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    holder: function (event) {
+      return event.pointerType === 'touch' ? 'touch' : event.pointerId;
+    },
+
+    // Whether the event's pointer may press GLUT's buttons: the first to
+    // press on the canvas keeps them until it has let go of everything, and
+    // another one's presses, moves and releases send nothing meanwhile.
+    mayHold: function (event) {
+      return webInput.hand === null || webInput.hand === webInput.holder(event);
+    },
+
+    freeHand: function () {
+      if (!webInput.held && !webInput.fingers.length) webInput.hand = null;
+    },
+
     motion: function (p) {
       web.call(function () { Module['_webMotion'](p[0], p[1]); });
     },
@@ -102,13 +121,15 @@ mergeInto(LibraryManager.library, {
           webInput.mouse(bit[1], 1, p);
         }
       });
-      if (!pressing) return;
-      webInput.buttonBits.forEach(function (bit) {
-        if ((buttons & bit[0]) && !(webInput.held & bit[0])) {
-          webInput.held |= bit[0];
-          webInput.mouse(bit[1], 0, p);
-        }
-      });
+      if (pressing) {
+        webInput.buttonBits.forEach(function (bit) {
+          if ((buttons & bit[0]) && !(webInput.held & bit[0])) {
+            webInput.held |= bit[0];
+            webInput.mouse(bit[1], 0, p);
+          }
+        });
+      }
+      webInput.freeHand();
     },
 
     // A move, or a button's change during a drag (which comes as a move).
@@ -143,6 +164,7 @@ mergeInto(LibraryManager.library, {
       if (webInput.fingerButton >= 0) webInput.mouse(webInput.fingerButton, 1, webInput.fingerPoint);
       webInput.fingerButton = -1;
       webInput.twoFingers = '';
+      webInput.freeHand();
       if (n === 0) return;
       webInput.fingerPoint = webInput.centre();
       if (n === 2) {
@@ -238,6 +260,8 @@ mergeInto(LibraryManager.library, {
         if (event.pointerType !== 'touch' && event.button > 2) return;  // back and forward stay the browser's
         event.preventDefault();
         canvas.focus({ preventScroll: true });
+        if (!webInput.mayHold(event)) return;
+        webInput.hand = webInput.holder(event);
         try {
           canvas.setPointerCapture(event.pointerId);
         } catch (e) {
@@ -251,10 +275,12 @@ mergeInto(LibraryManager.library, {
         }
       });
       window.addEventListener('pointermove', function (event) {
+        if (!webInput.mayHold(event)) return;
         if (event.pointerType === 'touch') webInput.fingerMove(event);
         else webInput.mouseMove(event);
       });
       var lifted = function (event) {
+        if (!webInput.mayHold(event)) return;
         if (event.pointerType === 'touch') {
           webInput.fingerUp(event);
         } else if (event.type === 'pointerup') {

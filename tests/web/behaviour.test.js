@@ -163,6 +163,16 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await second.move(box.x + 200, box.y + 100);
   await second.end();
   await first.end();
+  // A finger during a mouse drag, and the mouse during a finger's, send nothing.
+  await tab.mouse.down();
+  await (await tab.touchscreen.touchStart(box.x + 200, box.y + 100)).end();
+  await tab.mouse.move(box.x + 120, box.y + 60);
+  await tab.mouse.up();
+  const touch = await tab.touchscreen.touchStart(box.x + 200, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.up();
+  await touch.move(box.x + 210, box.y + 100);
+  await touch.end();
   // Two fingers moved alike, one at a time: nothing until their centre has
   // moved 12 pixels, then the right button and no zoom.
   const fingers = [await tab.touchscreen.touchStart(box.x + 100, box.y + 100),
@@ -181,6 +191,7 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     'Key 110 130', 'Key 32 130', 'SpecialKey 106 130', 'SpecialKey 104 130', 'SpecialKey 105 130',
     'SpecialKey 1 130', 'SpecialKey 2 130',
     'Mouse 0 0', 'Mouse 0 1', ...notches(3, 3, 3, 3), 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 0 0', 'Motion 120 60', 'Mouse 0 1', 'Mouse 0 0', 'Motion 210 100', 'Mouse 0 1',
     'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 132 100', 'Motion 135 100', 'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
   // F1 to F4 belong to the page; Tab, F11, other function keys and shortcuts to the browser.
