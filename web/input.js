@@ -5,16 +5,30 @@ mergeInto(LibraryManager.library, {
   $webInput__deps: ['$web'],
   $webInput: {
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
+    // What holds GLUT's buttons: 'touch' (the fingers), a mouse's or pen's
+    // pointerId, or null. GLUT has one set of buttons, so a second pointer
+    // could otherwise release or drag what the first one holds.
+    hand: null,
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
     fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
-    fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for two
-    fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved
-    pinchBase: 1,  // the fingers' distance at the last zoom step
+    fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for a two-finger drag
+    fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved; two fingers' first centre
+    pinchBase: 1,  // two fingers' distance when they came down, then at the last zoom step
+    twoFingers: '',  // what two fingers do once their motion shows it: 'pinch' or 'drag'
+    wheelTravel: 0,  // the wheel's turn toward its next notch, in notches (negative: up)
 
     // The GLUT button for each of PointerEvent.buttons' bits.
     buttonBits: [[1, 0], [4, 1], [2, 2]],
     // A pinch zooms one wheel step each time the fingers' distance changes by this ratio.
     pinchStep: 1.25,
+    // How far (CSS pixels) two fingers' spread or centre moves before the
+    // gesture is a pinch or a drag: a hand never moves both fingers exactly
+    // alike, and a pinch that also turned the view would lose its aim.
+    twoFingerThreshold: 10,
+    // A wheel notch in each of WheelEvent's deltaMode units: 100 pixels, 3
+    // lines or a page, so that a trackpad or a fine wheel zooms as far as a
+    // notched wheel turned as far.
+    notchesPerUnit: [1 / 100, 1 / 3, 1],
 
     // [false, code] for the keyboard callback, [true, code] for the special
     // one, or null: the codes that GLUT passes for the same keys on X.
@@ -58,6 +72,41 @@ mergeInto(LibraryManager.library, {
       web.call(function () { Module['_webMouse'](button, state, p[0], p[1]); });
     },
 
+    // A wheel notch: a press and release of button 3 (up) or 4 (down).
+    notch: function (button, p) {
+      webInput.mouse(button, 0, p);
+      webInput.mouse(button, 1, p);
+    },
+
+    // The wheel turned by `notches` (negative: up), a notch sent for each
+    // whole one it adds up to. A turn the other way starts afresh.
+    wheel: function (notches, p) {
+      if (notches * webInput.wheelTravel < 0) webInput.wheelTravel = 0;
+      webInput.wheelTravel += notches;
+      var sign = notches < 0 ? -1 : 1;
+      // Within a millionth of a whole notch is one: deltas come rounded (to
+      // float, or to a third), and three thirds may add up to a hair less.
+      while (webInput.wheelTravel * sign > 1 - 1e-6) {
+        webInput.wheelTravel -= sign;
+        webInput.notch(sign < 0 ? 3 : 4, p);
+      }
+    },
+
+    holder: function (event) {
+      return event.pointerType === 'touch' ? 'touch' : event.pointerId;
+    },
+
+    // Whether the event's pointer may press GLUT's buttons: the first to
+    // press on the canvas keeps them until it has let go of everything, and
+    // another one's presses, moves and releases send nothing meanwhile.
+    mayHold: function (event) {
+      return webInput.hand === null || webInput.hand === webInput.holder(event);
+    },
+
+    freeHand: function () {
+      if (!webInput.held && !webInput.fingers.length) webInput.hand = null;
+    },
+
     motion: function (p) {
       web.call(function () { Module['_webMotion'](p[0], p[1]); });
     },
@@ -72,13 +121,15 @@ mergeInto(LibraryManager.library, {
           webInput.mouse(bit[1], 1, p);
         }
       });
-      if (!pressing) return;
-      webInput.buttonBits.forEach(function (bit) {
-        if ((buttons & bit[0]) && !(webInput.held & bit[0])) {
-          webInput.held |= bit[0];
-          webInput.mouse(bit[1], 0, p);
-        }
-      });
+      if (pressing) {
+        webInput.buttonBits.forEach(function (bit) {
+          if ((buttons & bit[0]) && !(webInput.held & bit[0])) {
+            webInput.held |= bit[0];
+            webInput.mouse(bit[1], 0, p);
+          }
+        });
+      }
+      webInput.freeHand();
     },
 
     // A move, or a button's change during a drag (which comes as a move).
@@ -105,19 +156,23 @@ mergeInto(LibraryManager.library, {
       return Math.max(1, Math.hypot(f[0].x - f[1].x, f[0].y - f[1].y));
     },
 
-    // One finger holds the left button, two the right one: a finger that
-    // comes or goes releases the one and presses the other where the
-    // fingers are.
+    // One finger holds the left button; two hold nothing until their motion
+    // shows a pinch or a drag (fingerMove). A finger that comes or goes
+    // releases what the fingers held and starts afresh where they are.
     fingersChanged: function () {
       var n = webInput.fingers.length;
-      var button = n === 1 ? 0 : n === 2 ? 2 : -1;
-      if (button === webInput.fingerButton) return;
       if (webInput.fingerButton >= 0) webInput.mouse(webInput.fingerButton, 1, webInput.fingerPoint);
-      webInput.fingerButton = button;
-      if (button < 0) return;
+      webInput.fingerButton = -1;
+      webInput.twoFingers = '';
+      webInput.freeHand();
+      if (n === 0) return;
       webInput.fingerPoint = webInput.centre();
-      if (n === 2) webInput.pinchBase = webInput.spread();
-      webInput.mouse(button, 0, webInput.fingerPoint);
+      if (n === 2) {
+        webInput.pinchBase = webInput.spread();
+        return;
+      }
+      webInput.fingerButton = 0;
+      webInput.mouse(0, 0, webInput.fingerPoint);
     },
 
     fingerDown: function (event) {
@@ -135,9 +190,10 @@ mergeInto(LibraryManager.library, {
       webInput.fingersChanged();
     },
 
-    // The fingers drag their button at their centre; two fingers moving
-    // apart or together turn the wheel up (zoom in) or down, one step per
-    // `pinchStep` of their distance.
+    // One finger, or two that drag, drag their button at their centre; two
+    // that pinch, moving apart or together, turn the wheel up (zoom in) or
+    // down, one step per `pinchStep` of their distance. Two fingers do
+    // either, whichever their motion first shows more of, until one lifts.
     fingerMove: function (event) {
       var finger = webInput.fingers.find(function (f) { return f.id === event.pointerId; });
       if (!finger) return;
@@ -146,17 +202,27 @@ mergeInto(LibraryManager.library, {
       finger.x = p[0];
       finger.y = p[1];
       var centre = webInput.centre();
-      if (centre[0] !== webInput.fingerPoint[0] || centre[1] !== webInput.fingerPoint[1]) {
+      if (webInput.fingers.length === 2 && !webInput.twoFingers) {
+        var spreadChange = Math.abs(webInput.spread() - webInput.pinchBase);
+        var centreMotion = Math.hypot(centre[0] - webInput.fingerPoint[0], centre[1] - webInput.fingerPoint[1]);
+        if (Math.max(spreadChange, centreMotion) <= webInput.twoFingerThreshold) return;
+        webInput.twoFingers = spreadChange > centreMotion ? 'pinch' : 'drag';
+        if (webInput.twoFingers === 'drag') {
+          // Pressed where the fingers came down, so that the drag turns as far as they moved.
+          webInput.fingerButton = 2;
+          webInput.mouse(2, 0, webInput.fingerPoint);
+        }
+      }
+      if (webInput.twoFingers === 'pinch') {
+        var spread = webInput.spread(), step = webInput.pinchStep;
+        while (spread >= webInput.pinchBase * step || spread <= webInput.pinchBase / step) {
+          var button = spread > webInput.pinchBase ? 3 : 4;
+          webInput.pinchBase *= button === 3 ? step : 1 / step;
+          webInput.notch(button, centre);
+        }
+      } else if (centre[0] !== webInput.fingerPoint[0] || centre[1] !== webInput.fingerPoint[1]) {
         webInput.fingerPoint = centre;
         webInput.motion(centre);
-      }
-      if (webInput.fingers.length !== 2) return;
-      var spread = webInput.spread();
-      while (spread >= webInput.pinchBase * webInput.pinchStep || spread <= webInput.pinchBase / webInput.pinchStep) {
-        var button = spread > webInput.pinchBase ? 3 : 4;
-        webInput.pinchBase *= button === 3 ? webInput.pinchStep : 1 / webInput.pinchStep;
-        webInput.mouse(button, 0, centre);
-        webInput.mouse(button, 1, centre);
       }
     },
 
@@ -171,13 +237,16 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('keydown', function (event) {
         var key = webInput.keyCode(event);
         if (key === null || web.ended) return;
-        if (webInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ' || event.key === 'Tab'))
-          return;
-        // The page keeps its keys (space and arrows would scroll it), F1 and
-        // F2 among them, but the browser keeps its shortcuts (with a
-        // modifier, and the other function keys) and Tab moves on.
-        var browsers = event.ctrlKey || event.altKey || event.metaKey || event.key === 'Tab' ||
-                       (/^F\d+$/.test(event.key) && event.key !== 'F1' && event.key !== 'F2');
+        // Tab and Shift+Tab only move the focus, so that a keyboard user
+        // reaches the buttons without changing what runs; F11 is the
+        // browser's full screen, which fills the screen with the page.
+        if (event.key === 'Tab' || event.key === 'F11') return;
+        if (webInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ')) return;
+        // The page keeps its keys (space and arrows would scroll it, F3 open
+        // the find bar), F1 to F4 among them, but the browser keeps its
+        // shortcuts (with a modifier, and the other function keys).
+        var browsers = event.ctrlKey || event.altKey || event.metaKey ||
+                       (/^F\d+$/.test(event.key) && !/^F[1-4]$/.test(event.key));
         if (!browsers) event.preventDefault();
         webInput.sendKey(key[0], key[1]);
       });
@@ -191,6 +260,8 @@ mergeInto(LibraryManager.library, {
         if (event.pointerType !== 'touch' && event.button > 2) return;  // back and forward stay the browser's
         event.preventDefault();
         canvas.focus({ preventScroll: true });
+        if (!webInput.mayHold(event)) return;
+        webInput.hand = webInput.holder(event);
         try {
           canvas.setPointerCapture(event.pointerId);
         } catch (e) {
@@ -204,10 +275,12 @@ mergeInto(LibraryManager.library, {
         }
       });
       window.addEventListener('pointermove', function (event) {
+        if (!webInput.mayHold(event)) return;
         if (event.pointerType === 'touch') webInput.fingerMove(event);
         else webInput.mouseMove(event);
       });
       var lifted = function (event) {
+        if (!webInput.mayHold(event)) return;
         if (event.pointerType === 'touch') {
           webInput.fingerUp(event);
         } else if (event.type === 'pointerup') {
@@ -225,14 +298,11 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('visibilitychange', function () {
         if (document.hidden) webInput.releaseAll();
       });
-      // A wheel step is a press and release of button 3 (up) or 4 (down).
       canvas.addEventListener('wheel', function (event) {
         if (event.deltaY === 0) return;
         event.preventDefault();
-        var p = webInput.position(event);
-        var button = event.deltaY < 0 ? 3 : 4;
-        webInput.mouse(button, 0, p);
-        webInput.mouse(button, 1, p);
+        var perUnit = webInput.notchesPerUnit[event.deltaMode] || webInput.notchesPerUnit[0];
+        webInput.wheel(event.deltaY * perUnit, webInput.position(event));
       }, { passive: false });
 
     }

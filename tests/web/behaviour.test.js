@@ -60,7 +60,7 @@ test('mode keys change the caption, whose width follows its length', async () =>
   const tab = await h.openPage(session.browser, session.url);
   const lengths = [14, 14, 34, 61, 31, 14];  // modes 0..4, then 0 again
   for (let mode = 0; mode < lengths.length; ++mode) {
-    if (mode > 0) await tab.keyboard.press(['a', 'Enter', 'Z', 'Tab', '7'][mode - 1]);
+    if (mode > 0) await tab.keyboard.press(['a', 'Enter', 'Z', 'Backspace', '7'][mode - 1]);
     await pumpOnly(tab);
     const end = captionEnd(await pump(tab));
     // 8 pixels a character from about x = 438, cut off at the window's edge.
@@ -134,7 +134,11 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
     window.prevented = [];
     window.addEventListener('keydown', (e) => window.prevented.push(`${e.key} ${e.defaultPrevented}`));
   });
-  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'F2', 'F5', 'ArrowLeft', 'Home', 'PageDown');
+  await tab.focus('canvas');
+  await keys('a', 'A', 'Enter', 'Tab', 'Backspace', 'Delete', 'F1', 'F2', 'F3', 'F4', 'F5', 'F11', 'ArrowLeft', 'Home',
+             'PageDown');
+  // Tab reaches the program no more, only the first button.
+  assert.strictEqual(await tab.evaluate(() => document.activeElement.textContent), 'Next demonstration');
   await tab.keyboard.down('Control');
   await keys('c');
   await tab.keyboard.up('Control');
@@ -142,34 +146,60 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await tab.mouse.move(box.x + 120, box.y + 60);
   await tab.mouse.up({ button: 'right' });
   await tab.mouse.wheel({ deltaY: -100 });
+  // Deltas add up to notches: 120 pixels up, a turn down that drops the 90 left over, 7 lines, a page up.
+  await tab.evaluate((clientX, clientY) => {
+    for (const [deltaY, deltaMode] of [[-40, 0], [-40, 0], [-40, 0], [-70, 0], [30, 0], [80, 0], [7, 1], [-1, 2]])
+      Module.canvas.dispatchEvent(new WheelEvent('wheel', { deltaY, deltaMode, clientX, clientY, bubbles: true }));
+  }, box.x + 10, box.y + 10);
   await tab.mouse.down();  // a drag that the page loses the focus in ends there
   await tab.evaluate(() => window.dispatchEvent(new Event('blur')));
   await tab.mouse.move(box.x + 130, box.y + 70);
   await tab.mouse.up();
   await tab.$$eval('#controls button', (buttons) => buttons.forEach((b) => b.click()));
-  // One finger, then two: the right button at their centre, and the spread
-  // from 40 to 100 pixels four wheel steps up of 1.25 each.
+  // One finger, then two that pinch: the spread from 40 to 100 pixels four
+  // wheel steps up of 1.25 each and no turn, then the one finger again.
   const first = await tab.touchscreen.touchStart(box.x + 100, box.y + 100);
   const second = await tab.touchscreen.touchStart(box.x + 140, box.y + 100);
   await second.move(box.x + 200, box.y + 100);
   await second.end();
   await first.end();
+  // A finger during a mouse drag, and the mouse during a finger's, send nothing.
+  await tab.mouse.down();
+  await (await tab.touchscreen.touchStart(box.x + 200, box.y + 100)).end();
+  await tab.mouse.move(box.x + 120, box.y + 60);
+  await tab.mouse.up();
+  const touch = await tab.touchscreen.touchStart(box.x + 200, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.up();
+  await touch.move(box.x + 210, box.y + 100);
+  await touch.end();
+  // Two fingers moved alike, one at a time: nothing until their centre has
+  // moved 12 pixels, then the right button and no zoom.
+  const fingers = [await tab.touchscreen.touchStart(box.x + 100, box.y + 100),
+                   await tab.touchscreen.touchStart(box.x + 140, box.y + 100)];
+  for (const dx of [5, 10, 15])
+    for (const i of [0, 1]) await fingers[i].move(box.x + 100 + 40 * i + dx, box.y + 100);
+  for (const finger of fingers.reverse()) await finger.end();
   const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
+  const notches = (...buttons) => buttons.flatMap((button) => [`Mouse ${button} 0`, `Mouse ${button} 1`]);
   assert.deepStrictEqual(seen, [
-    'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 9 100', 'Key 8 100', 'Key 127 100',
-    'SpecialKey 1 100', 'SpecialKey 2 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
+    'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 8 100', 'Key 127 100', 'SpecialKey 1 100', 'SpecialKey 2 100',
+    'SpecialKey 3 100', 'SpecialKey 4 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
     'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
-    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', 'Mouse 3 0', 'Mouse 3 1', 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 2 0', 'Motion 120 60', 'Mouse 2 1', ...notches(3, 3, 4, 4, 4, 3), 'Mouse 0 0', 'Mouse 0 1',
     // The buttons, each as its key: a mode key, space, F3, Home, Page Up and Down, F1, F2, and the
-    // speeds as F4 as many times as it takes from the one before: full, 1/2, 1/4, 1/8.
+    // speeds as F4 as many times as it takes from the one before: full (from the 1/2 that F4 above
+    // left, three), 1/2, 1/4, 1/8.
     'Key 110 130', 'Key 32 130', 'SpecialKey 3 130', 'SpecialKey 106 130', 'SpecialKey 104 130',
-    'SpecialKey 105 130', 'SpecialKey 1 130', 'SpecialKey 2 130', ...Array(3).fill('SpecialKey 4 130'),
-    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 150 100', ...Array(4).fill(['Mouse 3 0', 'Mouse 3 1']).flat(),
-    'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
+    'SpecialKey 105 130', 'SpecialKey 1 130', 'SpecialKey 2 130', ...Array(6).fill('SpecialKey 4 130'),
+    'Mouse 0 0', 'Mouse 0 1', ...notches(3, 3, 3, 3), 'Mouse 0 0', 'Mouse 0 1',
+    'Mouse 0 0', 'Motion 120 60', 'Mouse 0 1', 'Mouse 0 0', 'Motion 210 100', 'Mouse 0 1',
+    'Mouse 0 0', 'Mouse 0 1', 'Mouse 2 0', 'Motion 132 100', 'Motion 135 100', 'Mouse 2 1', 'Mouse 0 0', 'Mouse 0 1',
   ]);
-  // F1 and F2 belong to the page; other function keys and shortcuts to the browser.
+  // F1 to F4 belong to the page; Tab, F11, other function keys and shortcuts to the browser.
   const prevented = await tab.evaluate(() => window.prevented.filter((k) => /^(F\d|c|Tab)/.test(k)));
-  assert.deepStrictEqual(prevented, ['Tab false', 'F1 true', 'F2 true', 'F5 false', 'c false']);
+  assert.deepStrictEqual(prevented, ['Tab false', 'F1 true', 'F2 true', 'F3 true', 'F4 true', 'F5 false', 'F11 false',
+                                     'c false']);
   await tab.close();
 });
 
