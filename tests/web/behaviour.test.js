@@ -36,10 +36,8 @@ function captionEnd(frame) {
 function captionRows(frame) {
   const rows = new Set();
   for (let y = 0; y < frame.height / 10; ++y)
-    for (let x = frame.width / 2; x < frame.width; ++x) {
-      const [r, g, b] = h.pixel(frame, x, y);
-      if (r === g && g === b && r > 100 && r < 160) rows.add(y);
-    }
+    for (let x = frame.width / 2; x < frame.width; ++x)
+      if (h.pixel(frame, x, y).every((c, _, [r]) => c === r && c > 100 && c < 160)) rows.add(y);
   return rows.size;
 }
 
@@ -119,7 +117,7 @@ test('a resize draws the new size before the browser paints, down to tiny sizes 
   await tab.close();
 });
 
-test('full screen draws the same window larger, centred and whole; Escape and the page leave it as it was', async () => {
+test('full screen draws the window larger, centred and whole; Escape and the page leave it as it was', async () => {
   const tab = await h.openPage(session.browser, session.url, { viewport: { width: 1920, height: 1080 } });
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
@@ -127,14 +125,8 @@ test('full screen draws the same window larger, centred and whole; Escape and th
   await tab.evaluate(() => {
     window.calls = [];
     for (const name of ['_webResize', '_webSpecialKey']) {
-      let real = Module[name];  // put back by the module's first-call wrapper, as above
-      const spy = (...args) => {
-        window.calls.push([name.slice(4), ...args].join(' '));
-        const result = real(...args);
-        if (Module[name] !== spy) [real, Module[name]] = [Module[name], spy];
-        return result;
-      };
-      Module[name] = spy;
+      const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
+      Module[name] = (...args) => window.calls.push([name.slice(4), ...args].join(' ')) && real(...args);
     }
     Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`);
     const button = Object.assign(document.createElement('button'), { textContent: 'Full screen' });
@@ -144,11 +136,8 @@ test('full screen draws the same window larger, centred and whole; Escape and th
   });
   // The picture as the page hears of the change, before the browser paints.
   const change = async (act) => {
-    const frame = h.frameAfter(tab, () => new Promise((resolve) => {
-      document.addEventListener('fullscreenchange', resolve, { once: true });
-    }));
-    await act();
-    return frame;
+    const frame = h.frameAfter(tab, () => new Promise((done) => { document.onfullscreenchange = done; }));
+    return (await act(), frame);
   };
   const enter = () => change(() => tab.click('::-p-text(Full screen)'));
   const full = await enter();
