@@ -2,7 +2,7 @@
 // special-key, mouse and motion callbacks, with the codes GLUT gives on the
 // desktop. The page's buttons send their keys through Module.sendKey.
 mergeInto(LibraryManager.library, {
-  $webInput__deps: ['$web'],
+  $webInput__deps: ['$web', '$webWindow'],
   $webInput: {
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
     // What holds GLUT's buttons: 'touch' (the fingers), a mouse's or pen's
@@ -63,9 +63,12 @@ mergeInto(LibraryManager.library, {
       return target instanceof Element && target.closest('button, a, input, select, textarea') !== null;
     },
 
+    // The pointer in the program's pixels, from the canvas's box: in full
+    // screen the canvas shows the window larger than its size.
     position: function (event) {
       var rect = Module['canvas'].getBoundingClientRect();
-      return [Math.floor(event.clientX - rect.left), Math.floor(event.clientY - rect.top)];
+      var scale = webWindow.scale;
+      return [Math.floor((event.clientX - rect.left) / scale), Math.floor((event.clientY - rect.top) / scale)];
     },
 
     mouse: function (button, state, p) {
@@ -235,6 +238,10 @@ mergeInto(LibraryManager.library, {
     listen: function () {
       var canvas = Module['canvas'];
       window.addEventListener('keydown', function (event) {
+        if (webWindow.escape(event)) {
+          event.preventDefault();
+          return;
+        }
         var key = webInput.keyCode(event);
         if (key === null || web.ended) return;
         // Tab and Shift+Tab only move the focus, so that a keyboard user

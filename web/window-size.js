@@ -1,14 +1,21 @@
 // The program's window on the page: the frame's size in CSS pixels is the
 // window's size for the program, the canvas's backing store has the screen's
 // resolution, and every change reaches reshape and is drawn before the
-// browser paints.
+// browser paints. In full screen the window keeps its size and is drawn
+// larger, to be read from across a room.
 mergeInto(LibraryManager.library, {
   $webWindow__deps: ['$web'],
   $webWindow: {
     windowSize: [0, 0],  // the size the program asked for its window
     fittedWidth: 0,  // the frame's width as fit() last set it
     size: null,  // the program's window size, in CSS pixels
-    ratio: 1,  // the canvas's device pixels per CSS pixel
+    ratio: 1,  // the canvas's device pixels per pixel of the program's window
+    scale: 1,  // the canvas's CSS pixels per pixel of the window: above 1 in full screen
+    full: false,  // whether the frame fills the screen, as the page was last told
+    pending: false,  // a request for full screen not answered yet
+    programAsked: false,  // glutFullScreen was called since full screen last ended
+    endedAt: -Infinity,  // when full screen last ended, on the clock of event time stamps
+    escaping: false,  // the last Escape went to leaving full screen
 
     // The frame's size, the page's width and the screen's ratio, followed.
     listen: function () {
@@ -19,6 +26,8 @@ mergeInto(LibraryManager.library, {
         webWindow.resized();
       });
       webWindow.followRatio();
+      document.addEventListener('fullscreenchange', webWindow.fullScreenChanged);
+      Module['setFullScreen'] = webWindow.setFullScreen;
     },
 
     // The screen's device pixels per CSS pixel, as the browser gives it: a
@@ -44,9 +53,11 @@ mergeInto(LibraryManager.library, {
     // Where the page is narrower than the program's window, the frame takes
     // the page's width at the window's shape, as if a person had dragged its
     // corner; it grows back when the page widens, unless a person has
-    // resized it since.
+    // resized it since. Not in full screen, whose page is not the page the
+    // frame goes back to.
     fit: function () {
       var frame = Module['canvas'].parentElement;
+      if (webWindow.pending || webWindow.fullScreen()) return;
       var room = frame.parentElement.clientWidth;
       var width = parseFloat(frame.style.width);
       if (!(width > room) && width !== webWindow.fittedWidth) return;
@@ -59,13 +70,23 @@ mergeInto(LibraryManager.library, {
     // The program's window is the frame's size in CSS pixels, and so are the
     // event positions; the canvas's backing store has the screen's
     // resolution, as many pixels each way as the size times the ratio,
-    // rounded. Returns whether the size or the ratio changed.
+    // rounded. In full screen the window keeps the size it had, and the
+    // canvas is that size times the largest scale that fits the screen, its
+    // ratio the scale times the screen's (the layer's limits hold for the
+    // product too: the canvas has only the pixels that the layer draws).
+    // Returns whether the size or the ratio changed.
     sizeCanvas: function () {
       var canvas = Module['canvas'];
       var frame = canvas.parentElement;
-      var width = Math.max(0, Math.floor(frame.clientWidth));
-      var height = Math.max(0, Math.floor(frame.clientHeight));
-      var ratio = webWindow.pixelRatio();
+      var full = webWindow.size !== null && webWindow.fullScreen();
+      var width = full ? webWindow.size[0] : Math.max(0, Math.floor(frame.clientWidth));
+      var height = full ? webWindow.size[1] : Math.max(0, Math.floor(frame.clientHeight));
+      var scale = full ? Math.min(frame.clientWidth / width, frame.clientHeight / height) : 1;
+      if (!(isFinite(scale) && scale > 0)) scale = 1;  // a window or a screen without pixels
+      var ratio = Math.min(8, Math.max(1 / 8, scale * webWindow.pixelRatio()));
+      webWindow.scale = scale;
+      canvas.style.width = full ? width * scale + 'px' : '';
+      canvas.style.height = full ? height * scale + 'px' : '';
       var size = webWindow.size;
       if (size && size[0] === width && size[1] === height && webWindow.ratio === ratio) return false;
       webWindow.size = [width, height];
@@ -85,21 +106,115 @@ mergeInto(LibraryManager.library, {
         Module['_webResize'](size[0], size[1], ratio);
         Module['_webDrawNow']();
       });
+    },
+
+    fullScreen: function () {
+      return document.fullscreenElement === Module['canvas'].parentElement;
+    },
+
+    // The frame fills the screen (on) or goes back into the page. A browser
+    // lets a page fill the screen only in answer to a click or a key: call
+    // this in their handlers. A refusal is said in words, never thrown.
+    setFullScreen: function (on) {
+      var frame = Module['canvas'].parentElement;
+      if (!on) {
+        var leaving = webWindow.fullScreen() ? document.exitFullscreen() : null;
+        if (leaving && typeof leaving.catch === 'function') leaving.catch(function () {});
+        return;
+      }
+      if (webWindow.pending || webWindow.fullScreen()) return;
+      webWindow.pending = true;
+      var request;
+      try {
+        request = document.fullscreenEnabled && typeof frame.requestFullscreen === 'function' ?
+          frame.requestFullscreen({ navigationUI: 'hide' }) : Promise.reject(null);
+      } catch (e) {
+        request = Promise.reject(e);
+      }
+      // Answered after the caller returns, even where the browser cannot: a
+      // program that asked from its callback must make its note of full
+      // screen before it hears of a refusal.
+      Promise.resolve(request).then(function () {
+        webWindow.pending = false;
+      }, function (e) {
+        webWindow.pending = false;
+        webWindow.givenBack();
+        webWindow.say(e ? 'The browser did not let the picture fill the screen' +
+                          (e.message ? ' (' + e.message + ')' : '') + '.' :
+                          'This browser cannot let the picture fill the screen.');
+      });
+    },
+
+    // Entering or leaving full screen, whoever asked (the browser's own
+    // Escape among them): the picture is drawn again at once at its new
+    // scale, and the page hears of it through Module.onFullScreen.
+    fullScreenChanged: function () {
+      var full = webWindow.fullScreen();
+      if (full === webWindow.full) return;
+      webWindow.full = full;
+      if (!full) {
+        webWindow.endedAt = performance.now();
+        webWindow.fit();
+        webWindow.givenBack();
+      }
+      webWindow.resized();
+      if (Module['onFullScreen']) Module['onFullScreen'](full);
+    },
+
+    // A program that asked for full screen may keep a note of it, and learns
+    // that it ended, as on the desktop, from a reshape to its window's size:
+    // here the size it has, as the window was only drawn larger meanwhile.
+    givenBack: function () {
+      if (!webWindow.programAsked) return;
+      webWindow.programAsked = false;
+      web.call(function () { Module['_webSizeGivenBack'](); });
+    },
+
+    // Words over the picture, until the next key or press: they must not
+    // hide it for good.
+    say: function (text) {
+      web.say(text);
+      var clear = function () {
+        window.removeEventListener('keydown', clear, true);
+        window.removeEventListener('pointerdown', clear, true);
+        web.say('');
+      };
+      window.addEventListener('keydown', clear, true);
+      window.addEventListener('pointerdown', clear, true);
+    },
+
+    // Escape in full screen only leaves it, as the browser's own Escape
+    // does: it must not end the program. A browser may leave full screen
+    // itself and still deliver the key, so a key pressed before full screen
+    // ended (by its time stamp), and its repeats, are taken too. Returns
+    // whether the key was taken.
+    escape: function (event) {
+      if (event.key !== 'Escape') return false;
+      var taken = webWindow.fullScreen() || event.timeStamp <= webWindow.endedAt ||
+                  (event.repeat && webWindow.escaping);
+      webWindow.escaping = taken;
+      if (taken) webWindow.setFullScreen(false);
+      return taken;
     }
   },
 
-  // GLUT's full screen: the frame fills the screen, as the page's button does.
+  // GLUT's full screen: the frame fills the screen, as the page's button
+  // makes it. The program's window keeps its size.
   webglFullScreen__deps: ['$webWindow'],
   webglFullScreen: function () {
+    webWindow.programAsked = true;
     webWindow.setFullScreen(true);
   },
 
-  // GLUT's window size: out of full screen, the frame takes the size.
+  // GLUT's window size: full screen ends, and the frame takes the size as if
+  // its corner had been dragged there (the full-screen frame ignores it
+  // until then).
   webglReshapeWindow__deps: ['$webWindow'],
   webglReshapeWindow: function (width, height) {
-    webWindow.setFullScreen(false);
     var frame = Module['canvas'].parentElement;
     frame.style.width = Math.max(0, width) + 'px';
     frame.style.height = Math.max(0, height) + 'px';
+    webWindow.programAsked = false;  // it knows that full screen ends
+    webWindow.setFullScreen(false);
   }
 });

@@ -32,6 +32,15 @@ function captionEnd(frame) {
   return end;
 }
 
+// How many rows the caption's grey spans, in the top tenth of the right view.
+function captionRows(frame) {
+  const rows = new Set();
+  for (let y = 0; y < frame.height / 10; ++y)
+    for (let x = frame.width / 2; x < frame.width; ++x)
+      if (h.pixel(frame, x, y).every((c, _, [r]) => c === r && c > 100 && c < 160)) rows.add(y);
+  return rows.size;
+}
+
 test('space pauses with no animation frame requested, and resumes', async () => {
   const tab = await h.openPage(session.browser, session.url);
   const first = await pump(tab);
@@ -104,6 +113,49 @@ test('a resize draws the new size before the browser paints, down to tiny sizes 
   const restored = await resize(800, 400);
   assert.strictEqual(restored.glError, 0);
   assert.deepStrictEqual(restored.rgb, before.rgb, 'the full frame comes back as it was');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('full screen draws the window larger, centred and whole; Escape and the page leave it as it was', async () => {
+  const tab = await h.openPage(session.browser, session.url, { viewport: { width: 1920, height: 1080 } });
+  await pumpOnly(tab);
+  await tab.keyboard.press('Space');
+  const before = await pump(tab);
+  await tab.evaluate(() => {
+    window.calls = [];
+    for (const name of ['_webResize', '_webSpecialKey']) {
+      const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
+      Module[name] = (...args) => window.calls.push([name.slice(4), ...args].join(' ')) && real(...args);
+    }
+    Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`);
+    const button = Object.assign(document.createElement('button'), { textContent: 'Full screen' });
+    button.style.cssText = 'position: fixed; left: 0; top: 0';
+    button.addEventListener('click', () => Module.setFullScreen(true));
+    document.body.append(button);
+  });
+  // The picture as the page hears of the change, before the browser paints.
+  const change = async (act) => {
+    const frame = h.frameAfter(tab, () => new Promise((done) => { document.onfullscreenchange = done; }));
+    return (await act(), frame);
+  };
+  const enter = () => change(() => tab.click('::-p-text(Full screen)'));
+  const full = await enter();
+  assert.deepStrictEqual([full.width, full.height, full.glError], [1920, 960, 0], "the screen's width at 2 : 1");
+  const box = await tab.evaluate(() => Object.values(Module.canvas.getBoundingClientRect().toJSON()));
+  assert.deepStrictEqual(box.slice(0, 4), [0, 60, 1920, 960], 'centred, all of it on the screen');
+  const rows = [captionRows(before), captionRows(full)];
+  assert.ok(rows[0] > 0 && rows[1] >= 2 * rows[0], `the caption's rows: ${rows}`);
+  await tab.mouse.move(240, 180);  // the window's (100, 50), told with a key the program ignores
+  await tab.keyboard.press('F9');
+  const escaped = await change(() => tab.keyboard.press('Escape'));
+  assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
+  await enter();
+  const left = await change(() => tab.evaluate(() => Module.setFullScreen(false)));
+  for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
+  const entered = ['Resize 800 400 2.4', 'onFullScreen true'], ended = ['Resize 800 400 1', 'onFullScreen false'];
+  assert.deepStrictEqual(await tab.evaluate(() => window.calls),
+                         [...entered, 'SpecialKey 9 100 50', ...ended, ...entered, ...ended]);
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
 });
