@@ -112,16 +112,6 @@ EMSCRIPTEN_KEEPALIVE void webResize(int width, int height, double pixelRatio)
     glutPostRedisplay();
 }
 
-// Full screen ended, or was refused, after the program asked for it: as a
-// window manager gives a window its size back, the program hears it in a
-// reshape, the size it already has (the page only drew the window larger),
-// and may drop its note of being in full screen. Nothing needs drawing again.
-EMSCRIPTEN_KEEPALIVE void webSizeGivenBack()
-{
-    if (reshapeCallback != nullptr && reshapedWidth >= 0)
-        reshapeCallback(reshapedWidth, reshapedHeight);
-}
-
 // Draws at once, outside the animation frames: the browser clears a canvas
 // whose size changes and would show it cleared until the next frame, and a
 // lost context that comes back has nothing drawn.

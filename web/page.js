@@ -155,6 +155,7 @@ var Module = (function () {
   byId('fullscreen').addEventListener('click', function () {
     module.setFullScreen(!document.fullscreenElement);
   });
+  byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
     var link = recorder ? recorder.link() : location.href;
     var copied = function () {

@@ -13,7 +13,6 @@ mergeInto(LibraryManager.library, {
     scale: 1,  // the canvas's CSS pixels per pixel of the window: above 1 in full screen
     full: false,  // whether the frame fills the screen, as the page was last told
     pending: false,  // a request for full screen not answered yet
-    programAsked: false,  // glutFullScreen was called since full screen last ended
     endedAt: -Infinity,  // when full screen last ended, on the clock of event time stamps
     escaping: false,  // the last Escape went to leaving full screen
 
@@ -131,14 +130,11 @@ mergeInto(LibraryManager.library, {
       } catch (e) {
         request = Promise.reject(e);
       }
-      // Answered after the caller returns, even where the browser cannot: a
-      // program that asked from its callback must make its note of full
-      // screen before it hears of a refusal.
+      // Answered after the caller returns, even where the browser cannot.
       Promise.resolve(request).then(function () {
         webWindow.pending = false;
       }, function (e) {
         webWindow.pending = false;
-        webWindow.givenBack();
         webWindow.say(e ? 'The browser did not let the picture fill the screen' +
                           (e.message ? ' (' + e.message + ')' : '') + '.' :
                           'This browser cannot let the picture fill the screen.');
@@ -155,19 +151,9 @@ mergeInto(LibraryManager.library, {
       if (!full) {
         webWindow.endedAt = performance.now();
         webWindow.fit();
-        webWindow.givenBack();
       }
       webWindow.resized();
       if (Module['onFullScreen']) Module['onFullScreen'](full);
-    },
-
-    // A program that asked for full screen may keep a note of it, and learns
-    // that it ended, as on the desktop, from a reshape to its window's size:
-    // here the size it has, as the window was only drawn larger meanwhile.
-    givenBack: function () {
-      if (!webWindow.programAsked) return;
-      webWindow.programAsked = false;
-      web.call(function () { Module['_webSizeGivenBack'](); });
     },
 
     // Words over the picture, until the next key or press: they must not
@@ -202,7 +188,6 @@ mergeInto(LibraryManager.library, {
   // makes it. The program's window keeps its size.
   webglFullScreen__deps: ['$webWindow'],
   webglFullScreen: function () {
-    webWindow.programAsked = true;
     webWindow.setFullScreen(true);
   },
 
@@ -214,7 +199,6 @@ mergeInto(LibraryManager.library, {
     var frame = Module['canvas'].parentElement;
     frame.style.width = Math.max(0, width) + 'px';
     frame.style.height = Math.max(0, height) + 'px';
-    webWindow.programAsked = false;  // it knows that full screen ends
     webWindow.setFullScreen(false);
   }
 });

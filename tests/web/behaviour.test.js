@@ -117,7 +117,7 @@ test('a resize draws the new size before the browser paints, down to tiny sizes 
   await tab.close();
 });
 
-test('full screen draws the window larger, centred and whole; Escape and the page leave it as it was', async () => {
+test('full screen draws the window larger, centred and whole; Escape and the button leave it as it was', async () => {
   const tab = await h.openPage(session.browser, session.url, { viewport: { width: 1920, height: 1080 } });
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
@@ -128,18 +128,15 @@ test('full screen draws the window larger, centred and whole; Escape and the pag
       const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
       Module[name] = (...args) => window.calls.push([name.slice(4), ...args].join(' ')) && real(...args);
     }
-    Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`);
-    const button = Object.assign(document.createElement('button'), { textContent: 'Full screen' });
-    button.style.cssText = 'position: fixed; left: 0; top: 0';
-    button.addEventListener('click', () => Module.setFullScreen(true));
-    document.body.append(button);
+    const page = Module.onFullScreen;
+    Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`) && page(on);
   });
   // The picture as the page hears of the change, before the browser paints.
   const change = async (act) => {
     const frame = h.frameAfter(tab, () => new Promise((done) => { document.onfullscreenchange = done; }));
     return (await act(), frame);
   };
-  const enter = () => change(() => tab.click('::-p-text(Full screen)'));
+  const enter = () => change(() => tab.click('#fullscreen'));
   const full = await enter();
   assert.deepStrictEqual([full.width, full.height, full.glError], [1920, 960, 0], "the screen's width at 2 : 1");
   const box = await tab.evaluate(() => Object.values(Module.canvas.getBoundingClientRect().toJSON()));
@@ -151,7 +148,9 @@ test('full screen draws the window larger, centred and whole; Escape and the pag
   const escaped = await change(() => tab.keyboard.press('Escape'));
   assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
   await enter();
-  const left = await change(() => tab.evaluate(() => Module.setFullScreen(false)));
+  assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
+  const left = await change(() => tab.click('#leave-fullscreen'));
+  assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
   for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
   const entered = ['Resize 800 400 2.4', 'onFullScreen true'], ended = ['Resize 800 400 1', 'onFullScreen false'];
   assert.deepStrictEqual(await tab.evaluate(() => window.calls),
@@ -207,7 +206,8 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   await tab.evaluate(() => window.dispatchEvent(new Event('blur')));
   await tab.mouse.move(box.x + 130, box.y + 70);
   await tab.mouse.up();
-  await tab.$$eval('#controls button', (buttons) => buttons.forEach((b) => b.click()));
+  // The buttons that send keys (full screen and the link have tests of their own).
+  await tab.$$eval('#controls button:not(#fullscreen):not(#copy-link)', (buttons) => buttons.forEach((b) => b.click()));
   // One finger, then two that pinch: the spread from 40 to 100 pixels four
   // wheel steps up of 1.25 each and no turn, then the one finger again.
   const first = await tab.touchscreen.touchStart(box.x + 100, box.y + 100);
