@@ -10,7 +10,7 @@ mergeInto(LibraryManager.library, {
     // could otherwise release or drag what the first one holds.
     hand: null,
     held: 0,  // the mouse's or pen's buttons held on the canvas, as PointerEvent.buttons
-    fingers: [],  // the fingers on the canvas, first down first: { id, x, y }
+    fingers: [],  // the fingers on the canvas, first down first: { id, x, y, moved }
     fingerButton: -1,  // the GLUT button the fingers hold: left for one, right for a two-finger drag
     fingerPoint: [0, 0],  // where the fingers' button was last pressed or moved; two fingers' first centre
     pinchBase: 1,  // two fingers' distance when they came down, then at the last zoom step
@@ -172,6 +172,7 @@ mergeInto(LibraryManager.library, {
       webInput.fingerPoint = webInput.centre();
       if (n === 2) {
         webInput.pinchBase = webInput.spread();
+        webInput.fingers.forEach(function (f) { f.moved = false; });
         return;
       }
       webInput.fingerButton = 0;
@@ -202,13 +203,19 @@ mergeInto(LibraryManager.library, {
       if (!finger) return;
       var p = webInput.position(event);
       webInput.pointer = p;
+      finger.moved = finger.moved || finger.x !== p[0] || finger.y !== p[1];
       finger.x = p[0];
       finger.y = p[1];
       var centre = webInput.centre();
       if (webInput.fingers.length === 2 && !webInput.twoFingers) {
         var spreadChange = Math.abs(webInput.spread() - webInput.pinchBase);
         var centreMotion = Math.hypot(centre[0] - webInput.fingerPoint[0], centre[1] - webInput.fingerPoint[1]);
-        if (Math.max(spreadChange, centreMotion) <= webInput.twoFingerThreshold) return;
+        // Browsers report one finger at a time: until both have moved, a
+        // quick drag would look like one finger pinching, so only a motion
+        // well past the threshold decides then.
+        var both = webInput.fingers[0].moved && webInput.fingers[1].moved;
+        var threshold = webInput.twoFingerThreshold * (both ? 1 : 3);
+        if (Math.max(spreadChange, centreMotion) <= threshold) return;
         webInput.twoFingers = spreadChange > centreMotion ? 'pinch' : 'drag';
         if (webInput.twoFingers === 'drag') {
           // Pressed where the fingers came down, so that the drag turns as far as they moved.
