@@ -488,7 +488,13 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
     assert.deepStrictEqual(opened.errors, []);
     await opened.close();
   };
-  const withoutHand = await linkOf(tab);
+  // "Copy link" copies the address of this very moment, and says so.
+  await session.browser.defaultBrowserContext().overridePermissions(
+    new URL(session.url).origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  await (await byName(tab, 'Copy link')).click();
+  await tab.waitForFunction(() => /^Copied/.test(document.getElementById('status').textContent));
+  const withoutHand = await tab.evaluate(() => navigator.clipboard.readText());
+  assert.strictEqual(withoutHand, await tab.evaluate(() => location.href));
   assert.ok(new URL(withoutHand).hash.length <= 100, withoutHand);
   await restores(withoutHand);
   // The hand's pose goes in as it was; the zoom it holds comes back too.
