@@ -296,6 +296,9 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
   assert.strictEqual(await pumped(tab), 0, 'the finger holds the camera');
   assert.notDeepStrictEqual(turned.rgb, before.rgb);
   assert.strictEqual(await text(tab, '#pause'), 'Resume');
+  // The narrowest phones too: the buttons, the list and the numbers wrap.
+  await tab.setViewport({ ...h.phone, width: 320 });
+  assert.ok(await tab.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'none at 320 either');
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
 });
