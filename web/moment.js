@@ -59,10 +59,12 @@ var Moment = (function () {
   // A call runs at most one step, or one key, or one turn of the hand.
   var observe = function (record, before, after) {
     var steps = (after.trailHead - before.trailHead + trailLength) % trailLength;
-    var pose = Array.prototype.slice.call(after.pose);
     if (steps > 0) {
       append(record, { kind: 's', count: steps });
-    } else if (after.mode !== before.mode) {
+      return;
+    }
+    var pose = Array.prototype.slice.call(after.pose);
+    if (after.mode !== before.mode) {
       append(record, { kind: 'k', count: (after.mode - before.mode + modeCount) % modeCount });
       var levelled = Array.prototype.slice.call(before.pose);
       levelled.splice(6, 3, 0, 1, 0);
@@ -323,9 +325,10 @@ var Moment = (function () {
     this.schedule();
   };
 
-  // How many steps the link replays: past `stepLimit` it cannot open this moment.
+  // How many steps the link replays (shortening keeps their number): past
+  // `stepLimit` it cannot open this moment.
   Recorder.prototype.steps = function () {
-    return shorten(this.record).reduce(function (sum, part) { return sum + (part.kind === 's' ? part.count : 0); }, 0);
+    return this.record.reduce(function (sum, part) { return sum + (part.kind === 's' ? part.count : 0); }, 0);
   };
 
   Recorder.prototype.fragment = function () {
@@ -356,6 +359,5 @@ var Moment = (function () {
     this.timer = setTimeout(function () { self.flush(); }, wait);
   };
 
-  return { parse: parse, replay: replay, Recorder: Recorder, shorten: shorten, encode: encodeRecord,
-           stepLimit: stepLimit };
+  return { parse: parse, replay: replay, Recorder: Recorder, stepLimit: stepLimit };
 })();
