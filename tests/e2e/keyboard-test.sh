@@ -158,6 +158,7 @@ checkEscape() {
     wait "$demoPid" || status=$?
     demoPid=""
     ((status == 1)) || fail "Escape ended the demo with exit status $status, expected 1"
+    echo "Escape ended the demo with exit status 1"
 }
 
 # --- The hand ----------------------------------------------------------------
@@ -205,6 +206,22 @@ checkDrag() {
     xdotool mouseup 1
     waitFor 3000 leftViewChangedFrom "$held" || fail "a drag left the left view as it was"
     framesStill 0.5 || fail "the animation ran on after the drag"
+
+    # A right drag turns the view in place; each wheel notch (X buttons 4 and
+    # 5) moves the eye.
+    held=$(leftViewNow)
+    xdotool mousedown 3
+    for step in 1 2 3; do mouseTo 300 $((200 + 15 * step)); done
+    xdotool mouseup 3
+    waitFor 3000 leftViewChangedFrom "$held" || fail "a right drag left the left view as it was"
+    local button
+    for button in 4 5; do
+        held=$(leftViewNow)
+        xdotool click "$button"
+        waitFor 3000 leftViewChangedFrom "$held" || fail "a notch of the wheel (X button $button) left the left view as it was"
+    done
+    framesStill 0.5 || fail "the animation ran on after the right drag and the wheel"
+
     pressKey space
     waitFor 3000 framesMoving 0.2 || fail "space did not resume the animation after a drag"
 }

@@ -221,6 +221,69 @@ void addLesson(std::vector<Step>& script)
     script.insert(script.end(), lesson.begin(), lesson.end());
 }
 
+std::function<void()> button(int which, int state, int x, int y)
+{
+    return [=] { mouse(which, state, x, y); };
+}
+
+std::function<void()> moves(std::vector<std::pair<int, int>> points)
+{
+    return [points = std::move(points)] {
+        for (const auto& [x, y] : points)
+            motion(x, y);
+    };
+}
+
+// GLUT reports a wheel notch as a press and a release of button 3 (up) or 4.
+std::function<void()> notches(int which, int times)
+{
+    return [which, times] {
+        for (int i = 0; i < times; ++i) {
+            mouse(which, GLUT_DOWN, 300, 200);
+            mouse(which, GLUT_UP, 300, 200);
+        }
+    };
+}
+
+std::function<void()> specialKey(int key)
+{
+    return [key] { special(key, 0, 0); };
+}
+
+// The window's own callbacks as GLUT calls them for the mouse and the F-keys,
+// in the examine mode, where every step goes on from wherever the hand left
+// the camera: a left drag, a right drag pressed during it and released back
+// to it, a release after which motion does nothing, wheel notches in and
+// out, a drag about the point the zoom left in place, F1 and F2 (which change
+// nothing the table holds), F3 steps (back at ten units), and space. A
+// target's GLUT port replays the same events, so that these rows check it.
+void addWindowInput(std::vector<Step>& script)
+{
+    constexpr int wheelUp = 3;
+    constexpr int wheelDown = 4;
+    const std::vector<Step> input = {
+        {"input.mode4.step50", then(then(resetProgramState, press(modeKey, 4)), run(50))},
+        {"input.left.press", button(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 200)},
+        {"input.left.drag", moves({{220, 200}, {240, 190}, {260, 170}, {263, 171}})},
+        {"input.right.pressAndDrag",
+         then(button(GLUT_RIGHT_BUTTON, GLUT_DOWN, 263, 171), moves({{250, 180}, {240, 205}}))},
+        {"input.right.release.leftDragsOn",
+         then(button(GLUT_RIGHT_BUTTON, GLUT_UP, 240, 205), moves({{200, 260}}))},
+        {"input.left.release.moveIgnored",
+         then(button(GLUT_LEFT_BUTTON, GLUT_UP, 200, 260), moves({{500, 20}}))},
+        {"input.wheel.up2", notches(wheelUp, 2)},
+        {"input.wheel.down1", notches(wheelDown, 1)},
+        {"input.zoomed.left.drag",
+         then(then(button(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100), moves({{130, 80}})),
+              button(GLUT_LEFT_BUTTON, GLUT_UP, 130, 80))},
+        {"input.F1.F2", then(specialKey(GLUT_KEY_F1), specialKey(GLUT_KEY_F2))},
+        {"input.F3", specialKey(GLUT_KEY_F3)},
+        {"input.F3.twice", then(specialKey(GLUT_KEY_F3), specialKey(GLUT_KEY_F3))},
+        {"input.resume.step1", then(press(spaceKey), run(1))},
+    };
+    script.insert(script.end(), input.begin(), input.end());
+}
+
 std::vector<Step> script()
 {
     std::vector<Step> steps = {{"start", [] {}}};
@@ -229,6 +292,7 @@ std::vector<Step> script()
     addDegenerateTurns(steps);
     addHand(steps);
     addLesson(steps);
+    addWindowInput(steps);
     return steps;
 }
 
