@@ -15,26 +15,27 @@
 
 namespace {
 
-void drawTriangles(const softgl::Viewport& viewport, const softgl::ClipVertex* vertices, int count)
+void drawTriangles(const weblayer::Viewport& viewport, const weblayer::ClipVertex* vertices,
+                   int count)
 {
     webglViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     webglDraw(vertices->clip, count);
 }
 
-softgl::FixedFunction gl(drawTriangles);
+weblayer::FixedFunction gl(drawTriangles);
 float clearColor[4] = {0, 0, 0, 0};
 int initialWidth = 300, initialHeight = 300;
 
 }  // namespace
 
-namespace web {
+namespace weblayer {
 
 void setWindow(int width, int height, double pixelRatio)
 {
     gl.setWindowSize(width, height, pixelRatio);
 }
 
-}  // namespace web
+}  // namespace weblayer
 
 extern "C" {
 
@@ -77,7 +78,7 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
     const GLclampf rgba[4] = {r, g, b, a};
     for (int i = 0; i < 4; ++i)
-        clearColor[i] = softgl::toEightBits(rgba[i]);
+        clearColor[i] = weblayer::toEightBits(rgba[i]);
 }
 void glClear(GLbitfield mask)
 {
@@ -115,18 +116,18 @@ void glNormal3f(GLfloat x, GLfloat y, GLfloat z)
 }
 // glBegin hands its mode over as it is; unknown ones, GL_POINTS among them,
 // are refused as OpenGL's invalid enum.
-static_assert(static_cast<GLenum>(softgl::Primitive::lines) == GL_LINES &&
-              static_cast<GLenum>(softgl::Primitive::lineLoop) == GL_LINE_LOOP &&
-              static_cast<GLenum>(softgl::Primitive::lineStrip) == GL_LINE_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::triangles) == GL_TRIANGLES &&
-              static_cast<GLenum>(softgl::Primitive::triangleStrip) == GL_TRIANGLE_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::triangleFan) == GL_TRIANGLE_FAN &&
-              static_cast<GLenum>(softgl::Primitive::quads) == GL_QUADS &&
-              static_cast<GLenum>(softgl::Primitive::quadStrip) == GL_QUAD_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::polygon) == GL_POLYGON);
+static_assert(static_cast<GLenum>(weblayer::Primitive::lines) == GL_LINES &&
+              static_cast<GLenum>(weblayer::Primitive::lineLoop) == GL_LINE_LOOP &&
+              static_cast<GLenum>(weblayer::Primitive::lineStrip) == GL_LINE_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::triangles) == GL_TRIANGLES &&
+              static_cast<GLenum>(weblayer::Primitive::triangleStrip) == GL_TRIANGLE_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::triangleFan) == GL_TRIANGLE_FAN &&
+              static_cast<GLenum>(weblayer::Primitive::quads) == GL_QUADS &&
+              static_cast<GLenum>(weblayer::Primitive::quadStrip) == GL_QUAD_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::polygon) == GL_POLYGON);
 void glBegin(GLenum mode)
 {
-    gl.begin(static_cast<softgl::Primitive>(mode));
+    gl.begin(static_cast<weblayer::Primitive>(mode));
 }
 void glEnd()
 {
@@ -149,14 +150,15 @@ void glRasterPos4dv(const GLdouble* v)
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    softgl::Matrix m{};
-    if (softgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
+    weblayer::Matrix m{};
+    if (weblayer::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
         gl.multiply(m);
 }
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GLdouble centreY,
                GLdouble centreZ, GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    gl.multiply(softgl::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
+    gl.multiply(
+        weblayer::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
     // GLU translates with doubles, which OpenGL keeps as floats.
     gl.translate(static_cast<float>(-eyeX), static_cast<float>(-eyeY), static_cast<float>(-eyeZ));
 }
@@ -188,15 +190,15 @@ void glutSwapBuffers()
 }
 void glutSolidCube(GLdouble size)
 {
-    softgl::solidCube(gl, size);
+    weblayer::solidCube(gl, size);
 }
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    softgl::solidSphere(gl, radius, slices, stacks);
+    weblayer::solidSphere(gl, radius, slices, stacks);
 }
 void glutWireSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    softgl::wireSphere(gl, radius, slices, stacks);
+    weblayer::wireSphere(gl, radius, slices, stacks);
 }
 void glutBitmapCharacter(void* font, int character)
 {
@@ -204,12 +206,12 @@ void glutBitmapCharacter(void* font, int character)
         return;
     // glBitmap takes rows bottom first, with one more row below the
     // descent, as the desktop toolkit hands them over.
-    unsigned char rows[web::glyphHeight + 1] = {};
-    for (int row = 0; row < web::glyphHeight; ++row)
-        rows[web::glyphHeight - row] = web::glyphRows[character][row];
-    const float below = static_cast<float>(web::glyphHeight - web::glyphAscent + 1);
-    gl.bitmap(web::glyphWidth, web::glyphHeight + 1, 0.0f, below,
-              static_cast<float>(web::glyphWidth), 0.0f, rows);
+    unsigned char rows[weblayer::glyphHeight + 1] = {};
+    for (int row = 0; row < weblayer::glyphHeight; ++row)
+        rows[weblayer::glyphHeight - row] = weblayer::glyphRows[character][row];
+    const float below = static_cast<float>(weblayer::glyphHeight - weblayer::glyphAscent + 1);
+    gl.bitmap(weblayer::glyphWidth, weblayer::glyphHeight + 1, 0.0f, below,
+              static_cast<float>(weblayer::glyphWidth), 0.0f, rows);
 }
 
 }  // extern "C"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -66,4 +66,4 @@ Matrix lookAtRotation(double eyeX, double eyeY, double eyeZ, double centreX, dou
     return result;
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -102,7 +102,7 @@ EMSCRIPTEN_KEEPALIVE void webFrame()
 // only the layer sees, and the page draws again at once.
 EMSCRIPTEN_KEEPALIVE void webResize(int width, int height, double pixelRatio)
 {
-    web::setWindow(width, height, pixelRatio);
+    weblayer::setWindow(width, height, pixelRatio);
     if (width == reshapedWidth && height == reshapedHeight)
         return;
     reshapedWidth = width;

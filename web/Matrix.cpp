@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace softgl {
+namespace weblayer {
 
 Matrix Matrix::identity()
 {
@@ -70,4 +70,4 @@ void NormalMatrix::transform(const float in[3], float out[3]) const
                    determinant;
 }
 
-}  // namespace softgl
+}  // namespace weblayer

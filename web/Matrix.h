@@ -5,7 +5,7 @@
 // Single-precision 4 x 4 matrices, column-major, with the operation orders of
 // a desktop OpenGL's fixed-function matrix stack, so that the page places
 // every vertex where the desktop program does.
-namespace softgl {
+namespace weblayer {
 
 struct Matrix {
     float m[16];
@@ -37,4 +37,4 @@ private:
     float determinant = 0.0f;
 };
 
-}  // namespace softgl
+}  // namespace weblayer

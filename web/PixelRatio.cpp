@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -30,4 +30,4 @@ Viewport PixelRatio::viewport(const Viewport& view) const
             edge(static_cast<double>(view.y) + view.height) - bottom};
 }
 
-}  // namespace softgl
+}  // namespace weblayer

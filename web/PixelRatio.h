@@ -1,12 +1,12 @@
 #pragma once
 
-#include "TriangleBatch.h"
+#include "ClipSpace.h"
 
 // The canvas's pixels against the program's. On a screen with r device
 // pixels per CSS pixel the canvas has r times as many pixels each way, while
 // the program still measures its window, viewports, line widths and bitmaps
 // in CSS pixels, as on the desktop: the layer draws them on the device's.
-namespace softgl {
+namespace weblayer {
 
 class PixelRatio {
 public:
@@ -15,7 +15,6 @@ public:
     // [1/8, 8], which no screen has, as the nearer end.
     explicit PixelRatio(double ratio);
 
-    double value() const { return ratio; }
     // The device pixels' edge nearest to `at` of the program's pixels
     // (halves away from zero, as the page rounds the canvas's size). Areas
     // that share an edge share its rounding: they tile without gap or overlap.
@@ -29,4 +28,4 @@ private:
     double ratio = 1.0;
 };
 
-}  // namespace softgl
+}  // namespace weblayer

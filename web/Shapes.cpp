@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -175,4 +175,4 @@ void wireSphere(FixedFunction& gl, double radius, int slices, int stacks)
                     slices, stacks - 1);
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -136,4 +136,4 @@ void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& view
     }
 }
 
-}  // namespace softgl
+}  // namespace weblayer
