@@ -3,23 +3,22 @@
 // is left undefined, so that the link fails rather than the page.
 #include "GlEntryPoints.h"
 
-#include "Browser.h"
 #include "FixedFunction.h"
 #include "GluMatrices.h"
+#include "Page.h"
 #include "Shapes.h"
 #include "font8x13.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
-#include <emscripten.h>
 
 namespace {
 
 void drawTriangles(const weblayer::Viewport& viewport, const weblayer::ClipVertex* vertices,
                    int count)
 {
-    webglViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    webglDraw(vertices->clip, count);
+    pageViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    pageDraw(vertices->clip, count);
 }
 
 weblayer::FixedFunction gl(drawTriangles);
@@ -46,7 +45,7 @@ void glEnable(GLenum cap)
     switch (cap) {
     case GL_DEPTH_TEST:
         gl.flush();
-        webglEnableDepthTest();
+        pageEnableDepthTest();
         break;
     case GL_LIGHTING: gl.setLighting(true); break;
     case GL_LIGHT0: gl.setLight0(true); break;
@@ -83,9 +82,8 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 void glClear(GLbitfield mask)
 {
     gl.flush();
-    webglClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
-               (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0,
-               (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
+    pageClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
+              (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0, (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
 }
 void glLineWidth(GLfloat width)
 {
@@ -177,8 +175,8 @@ void glutInitWindowSize(int width, int height)
 void glutInitWindowPosition(int /*x*/, int /*y*/) {}
 int glutCreateWindow(const char* title)
 {
-    webglInit(initialWidth, initialHeight);
-    webglSetTitle(title);
+    pageInit(initialWidth, initialHeight);
+    pageSetTitle(title);
     gl.setWindowSize(initialWidth, initialHeight);
     return 1;
 }
