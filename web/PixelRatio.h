@@ -15,9 +15,11 @@ public:
     // [1/8, 8], which no screen has, as the nearer end.
     explicit PixelRatio(double ratio);
 
-    // The device pixels' edge nearest to `at` of the program's pixels
-    // (halves away from zero, as the page rounds the canvas's size). Areas
-    // that share an edge share its rounding: they tile without gap or overlap.
+    // The device pixels' edge nearest to `at` of the program's pixels,
+    // halves away from zero. (The page rounds the canvas's size with
+    // Math.round, halves up: the same for a size, which is never negative.)
+    // Areas that share an edge share its rounding: they tile without gap or
+    // overlap.
     int edge(double at) const;
     // A viewport with each of its four edges rounded so.
     Viewport viewport(const Viewport& view) const;

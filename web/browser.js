@@ -1,9 +1,12 @@
 // The page's side of the web layer: a WebGL context that draws coloured
 // triangles (built again when the browser gives a lost context back), the
-// animation-frame loop, and the calls into the program. The canvas's size
-// (window-size.js) and its keys and pointers (input.js) have files of their
-// own. The page's words and buttons (page.js) hear of the program through
-// Module.onView, Module.onMessage and Module.onExit, and call it through
+// animation-frame loop, and the calls into the program. The functions the
+// layer's C++ asks for are named page... (declared in Page.h), and so are
+// the library objects: `page` here, `pageWindow` for the canvas's size
+// (window-size.js) and `pageInput` for its keys and pointers (input.js);
+// what they call in the program is named program... The page's words and
+// buttons (page.js) hear of the program through Module.onView,
+// Module.onMessage and Module.onExit, and call it through
 // Module.callProgram.
 mergeInto(LibraryManager.library, {
   $page: {
