@@ -7,7 +7,7 @@ namespace weblayer {
 struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
 
-    bool empty() const { return width <= 0 || height <= 0; }
+    [[nodiscard]] bool empty() const { return width <= 0 || height <= 0; }
     bool operator==(const Viewport& other) const;
     bool operator!=(const Viewport& other) const { return !(*this == other); }
 

@@ -71,15 +71,19 @@ struct ProgramView {
     int zoom;         // notches in (negative: out) since the hand's distance was ten
     int animating;
 };
-// The page reads 9 doubles, then 11 four-byte words in this order.
+// The page reads 9 doubles, then 11 four-byte words in this order: in
+// WebAssembly a pointer is one such word. (The desktop compiles this file
+// only to check it, with pointers of eight bytes.)
+#ifdef __EMSCRIPTEN__
 static_assert(offsetof(ProgramView, trail) == 72 && offsetof(ProgramView, animating) == 72 + 10 * 4,
               "the page's reading of the view (browser.js) follows this layout");
+#endif
 
 const ProgramView* programView()
 {
     static ProgramView view;
     const Vector3* const vectors[3] = {&camera.position, &camera.direction, &camera.up};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         view.pose[3 * i] = vectors[i]->x;
         view.pose[3 * i + 1] = vectors[i]->y;
         view.pose[3 * i + 2] = vectors[i]->z;

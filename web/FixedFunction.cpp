@@ -221,10 +221,11 @@ void FixedFunction::drawElements(Primitive p, const VertexArrays& arrays, const 
 
 ClipVertex FixedFunction::arrayVertex(const VertexArrays& arrays, unsigned index) const
 {
-    const float* at = arrays.positions + 3 * index;
+    const std::size_t first = std::size_t{3} * index;
+    const float* at = arrays.positions + first;
     const float position[4] = {at[0], at[1], at[2], 1.0f};
     float color[4];
-    lighting.lit(normalMatrix, arrays.normals + 3 * index, currentColor, color);
+    lighting.lit(normalMatrix, arrays.normals + first, currentColor, color);
     return transformed(position, color);
 }
 
@@ -261,7 +262,8 @@ void FixedFunction::bitmap(int width, int height, float xOrigin, float yOrigin, 
         return;
     // Each bit lands on the program's pixel whose corner is the floor of its
     // position, as on the desktop, and covers that pixel's device pixels.
-    const float left = std::floor(raster.x - xOrigin), bottom = std::floor(raster.y - yOrigin);
+    const float left = std::floor(raster.x - xOrigin);
+    const float bottom = std::floor(raster.y - yOrigin);
     drawBitmap({width, height, rows}, left, bottom, raster.z, raster.color, scale, output);
     raster.x += xMove;
     raster.y += yMove;

@@ -92,7 +92,7 @@ private:
     class MatrixStack {
     public:
         Matrix& top() { return matrices[depth - 1]; }
-        const Matrix& top() const { return matrices[depth - 1]; }
+        [[nodiscard]] const Matrix& top() const { return matrices[depth - 1]; }
         void push();
         void pop();
 
@@ -108,13 +108,13 @@ private:
     };
 
     MatrixStack& currentStack() { return projectionMode ? projections : modelviews; }
-    const Matrix& modelview() const { return modelviews.top(); }
-    const Matrix& projection() const { return projections.top(); }
+    [[nodiscard]] const Matrix& modelview() const { return modelviews.top(); }
+    [[nodiscard]] const Matrix& projection() const { return projections.top(); }
     // The products of the matrices that every vertex needs, brought up to
     // date after the matrices changed.
     void updateTransforms();
     ClipVertex transformed(const float position[4], const float color[4]) const;
-    ClipVertex arrayVertex(const VertexArrays& arrays, unsigned index) const;
+    [[nodiscard]] ClipVertex arrayVertex(const VertexArrays& arrays, unsigned index) const;
     // The lit colour of the current normal and colour, which vertices given
     // one by one share: computed again only after something it depends on
     // changed.

@@ -207,7 +207,7 @@ void glutBitmapCharacter(void* font, int character)
     unsigned char rows[weblayer::glyphHeight + 1] = {};
     for (int row = 0; row < weblayer::glyphHeight; ++row)
         rows[weblayer::glyphHeight - row] = weblayer::glyphRows[character][row];
-    const float below = static_cast<float>(weblayer::glyphHeight - weblayer::glyphAscent + 1);
+    const auto below = static_cast<float>(weblayer::glyphHeight - weblayer::glyphAscent + 1);
     gl.bitmap(weblayer::glyphWidth, weblayer::glyphHeight + 1, 0.0f, below,
               static_cast<float>(weblayer::glyphWidth), 0.0f, rows);
 }

@@ -1,6 +1,7 @@
 #include "GluMatrices.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace weblayer {
 
@@ -58,7 +59,7 @@ Matrix lookAtRotation(double eyeX, double eyeY, double eyeZ, double centreX, dou
     cross(side, forward, up);
 
     Matrix result = Matrix::identity();
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         result.m[i * 4] = side[i];
         result.m[i * 4 + 1] = up[i];
         result.m[i * 4 + 2] = -forward[i];

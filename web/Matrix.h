@@ -16,7 +16,7 @@ struct Matrix {
     // this * other, each element summed from the first term to the last.
     Matrix operator*(const Matrix& other) const;
     // this * translation(x, y, z), computed as OpenGL does in place.
-    Matrix translated(float x, float y, float z) const;
+    [[nodiscard]] Matrix translated(float x, float y, float z) const;
 
     // (x, y, z, w) transformed: out = this * in.
     void transform(const float in[4], float out[4]) const;

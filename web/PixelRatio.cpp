@@ -25,7 +25,8 @@ int PixelRatio::edge(double at) const
 
 Viewport PixelRatio::viewport(const Viewport& view) const
 {
-    const int left = edge(view.x), bottom = edge(view.y);
+    const int left = edge(view.x);
+    const int bottom = edge(view.y);
     return {left, bottom, edge(static_cast<double>(view.x) + view.width) - left,
             edge(static_cast<double>(view.y) + view.height) - bottom};
 }

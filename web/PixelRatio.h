@@ -13,18 +13,21 @@ public:
     PixelRatio() = default;
     // A ratio that is not finite and positive is taken as 1, and one beyond
     // [1/8, 8], which no screen has, as the nearer end.
-    explicit PixelRatio(double ratio);
+    explicit PixelRatio(double value);
 
     // The device pixels' edge nearest to `at` of the program's pixels,
     // halves away from zero. (The page rounds the canvas's size with
     // Math.round, halves up: the same for a size, which is never negative.)
     // Areas that share an edge share its rounding: they tile without gap or
     // overlap.
-    int edge(double at) const;
+    [[nodiscard]] int edge(double at) const;
     // A viewport with each of its four edges rounded so.
-    Viewport viewport(const Viewport& view) const;
+    [[nodiscard]] Viewport viewport(const Viewport& view) const;
     // A length that is not an edge, such as a line's width: not rounded.
-    float length(float programPixels) const { return static_cast<float>(programPixels * ratio); }
+    [[nodiscard]] float length(float programPixels) const
+    {
+        return static_cast<float>(programPixels * ratio);
+    }
 
 private:
     double ratio = 1.0;

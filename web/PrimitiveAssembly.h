@@ -38,14 +38,14 @@ public:
     bool begin(Primitive primitive);
     // Whether a primitive has begun and not ended: vertices given otherwise
     // draw nothing.
-    bool inside() const { return open; }
+    [[nodiscard]] bool inside() const { return open; }
     void add(const ClipVertex& vertex);
     void end();
 
 private:
     void addToLine(const ClipVertex& vertex);
     // The vertex added n vertices before the next one.
-    const ClipVertex& back(std::size_t n) const { return recent[(added - n) % 3]; }
+    [[nodiscard]] const ClipVertex& back(std::size_t n) const { return recent[(added - n) % 3]; }
     void triangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
 
     TriangleBatch& out;

@@ -35,10 +35,12 @@ void TriangleBatch::rectangle(const WindowRectangle& r)
     if (window.empty())
         return;
     // Normalized device coordinates over the whole window.
-    const float along = static_cast<float>(r.alongY ? window.height : window.width);
-    const float across = static_cast<float>(r.alongY ? window.width : window.height);
-    const float start = r.start * 2.0f / along - 1.0f, end = r.end * 2.0f / along - 1.0f;
-    const float low = r.low * 2.0f / across - 1.0f, high = r.high * 2.0f / across - 1.0f;
+    const auto along = static_cast<float>(r.alongY ? window.height : window.width);
+    const auto across = static_cast<float>(r.alongY ? window.width : window.height);
+    const float start = r.start * 2.0f / along - 1.0f;
+    const float end = r.end * 2.0f / along - 1.0f;
+    const float low = r.low * 2.0f / across - 1.0f;
+    const float high = r.high * 2.0f / across - 1.0f;
     ClipVertex* v = room(window, 6);
     auto corner = [&r](ClipVertex& vertex, float major, float minor, int at) {
         vertex = {{r.alongY ? minor : major, r.alongY ? major : minor, r.z[at], 1.0f},

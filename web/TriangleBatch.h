@@ -33,7 +33,7 @@ public:
     void setWindowSize(int width, int height);
 
     // Dropped where the viewport has no pixels.
-    void triangle(const Viewport& viewport, const ClipVertex& a, const ClipVertex& b,
+    void triangle(const Viewport& where, const ClipVertex& a, const ClipVertex& b,
                   const ClipVertex& c);
     // Drawn over the whole window, as two triangles: wide lines and bitmaps
     // may reach past the viewport, as on the desktop.
@@ -44,7 +44,7 @@ public:
 
 private:
     // Room for n more vertices drawn in this viewport.
-    ClipVertex* room(const Viewport& viewport, int n);
+    ClipVertex* room(const Viewport& where, int n);
 
     TriangleSink sink;
     Viewport window;
