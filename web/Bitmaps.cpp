@@ -1,6 +1,6 @@
 #include "Bitmaps.h"
 
-namespace softgl {
+namespace weblayer {
 
 void drawBitmap(const Bitmap& bitmap, float left, float bottom, float z, const float color[4],
                 const PixelRatio& scale, TriangleBatch& out)
@@ -34,4 +34,4 @@ void drawBitmap(const Bitmap& bitmap, float left, float bottom, float z, const f
         }
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -4,7 +4,7 @@
 #include "TriangleBatch.h"
 
 // Bitmaps as glBitmap draws them, on the CPU.
-namespace softgl {
+namespace weblayer {
 
 // Rows bottom first, each padded to whole bytes, bit 7 the leftmost pixel.
 struct Bitmap {
@@ -20,4 +20,4 @@ struct Bitmap {
 void drawBitmap(const Bitmap& bitmap, float left, float bottom, float z, const float color[4],
                 const PixelRatio& scale, TriangleBatch& out);
 
-}  // namespace softgl
+}  // namespace weblayer

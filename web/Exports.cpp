@@ -1,6 +1,8 @@
-// The program's callbacks with C linkage under names of their own, so that
-// the page's tests can drive the program exactly as the desktop tests do
-// (Module._programIdle, Module._programDisplay, ...).
+// What the page calls in the program itself, with C linkage and the prefix
+// `program` (each listed in EXPORTED_FUNCTIONS, web/CMakeLists.txt): the
+// program's callbacks, so that the page's tests drive it exactly as the
+// desktop tests do (Module._programIdle, Module._programDisplay, ...), and
+// what the page shows of it and replays for a link.
 #include "animation/Demonstrations.h"
 #include "animation/HandControl.h"
 #include "animation/Keyboard.h"
@@ -12,43 +14,42 @@
 #include "display/Window.h"
 
 #include <GL/glut.h>
-#include <emscripten.h>
 
 #include <cstddef>
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void programIdle()
+void programIdle()
 {
     idle();
 }
-EMSCRIPTEN_KEEPALIVE void programDisplay()
+void programDisplay()
 {
     display();
 }
-EMSCRIPTEN_KEEPALIVE void programKeyboard(int key, int x, int y)
+void programKeyboard(int key, int x, int y)
 {
     keyboard(static_cast<unsigned char>(key), x, y);
 }
-EMSCRIPTEN_KEEPALIVE void programReshape(int width, int height)
+void programReshape(int width, int height)
 {
     reshape(width, height);
 }
-EMSCRIPTEN_KEEPALIVE void programMouse(int button, int state, int x, int y)
+void programMouse(int button, int state, int x, int y)
 {
     mouse(button, state, x, y);
 }
-EMSCRIPTEN_KEEPALIVE void programMotion(int x, int y)
+void programMotion(int x, int y)
 {
     motion(x, y);
 }
-EMSCRIPTEN_KEEPALIVE void programSpecial(int key, int x, int y)
+void programSpecial(int key, int x, int y)
 {
     special(key, x, y);
 }
 
 // The running demonstration's name, for the page's own text.
-EMSCRIPTEN_KEEPALIVE const char* programCaption()
+const char* programCaption()
 {
     return caption;
 }
@@ -70,15 +71,19 @@ struct ProgramView {
     int zoom;         // notches in (negative: out) since the hand's distance was ten
     int animating;
 };
-// The page reads 9 doubles, then 11 four-byte words in this order.
+// The page reads 9 doubles, then 11 four-byte words in this order: in
+// WebAssembly a pointer is one such word. (The desktop compiles this file
+// only to check it, with pointers of eight bytes.)
+#ifdef __EMSCRIPTEN__
 static_assert(offsetof(ProgramView, trail) == 72 && offsetof(ProgramView, animating) == 72 + 10 * 4,
               "the page's reading of the view (browser.js) follows this layout");
+#endif
 
-EMSCRIPTEN_KEEPALIVE const ProgramView* programView()
+const ProgramView* programView()
 {
     static ProgramView view;
     const Vector3* const vectors[3] = {&camera.position, &camera.direction, &camera.up};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         view.pose[3 * i] = vectors[i]->x;
         view.pose[3 * i + 1] = vectors[i]->y;
         view.pose[3 * i + 2] = vectors[i]->z;
@@ -98,15 +103,15 @@ EMSCRIPTEN_KEEPALIVE const ProgramView* programView()
 }
 
 // A link's replay: `count` steps as F3 runs them, without drawing each.
-EMSCRIPTEN_KEEPALIVE void programSteps(int count)
+void programSteps(int count)
 {
     for (int i = 0; i < count; ++i)
         stepOnce();
 }
 
 // A link's replay: the pose a hand gave the camera, exactly as it was.
-EMSCRIPTEN_KEEPALIVE void programSetPose(double px, double py, double pz, double dx, double dy,
-                                         double dz, double ux, double uy, double uz)
+void programSetPose(double px, double py, double pz, double dx, double dy, double dz, double ux,
+                    double uy, double uz)
 {
     camera.position = Vector3(px, py, pz);
     camera.direction = Vector3(dx, dy, dz);

@@ -3,38 +3,38 @@
 // is left undefined, so that the link fails rather than the page.
 #include "GlEntryPoints.h"
 
-#include "Browser.h"
 #include "FixedFunction.h"
 #include "GluMatrices.h"
+#include "Page.h"
 #include "Shapes.h"
 #include "font8x13.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
-#include <emscripten.h>
 
 namespace {
 
-void drawTriangles(const softgl::Viewport& viewport, const softgl::ClipVertex* vertices, int count)
+void drawTriangles(const weblayer::Viewport& viewport, const weblayer::ClipVertex* vertices,
+                   int count)
 {
-    webglViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    webglDraw(vertices->clip, count);
+    pageViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    pageDraw(vertices->clip, count);
 }
 
-softgl::FixedFunction gl(drawTriangles);
+weblayer::FixedFunction gl(drawTriangles);
 float clearColor[4] = {0, 0, 0, 0};
 int initialWidth = 300, initialHeight = 300;
 
 }  // namespace
 
-namespace web {
+namespace weblayer {
 
 void setWindow(int width, int height, double pixelRatio)
 {
     gl.setWindowSize(width, height, pixelRatio);
 }
 
-}  // namespace web
+}  // namespace weblayer
 
 extern "C" {
 
@@ -45,7 +45,7 @@ void glEnable(GLenum cap)
     switch (cap) {
     case GL_DEPTH_TEST:
         gl.flush();
-        webglEnableDepthTest();
+        pageEnableDepthTest();
         break;
     case GL_LIGHTING: gl.setLighting(true); break;
     case GL_LIGHT0: gl.setLight0(true); break;
@@ -77,14 +77,13 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
     const GLclampf rgba[4] = {r, g, b, a};
     for (int i = 0; i < 4; ++i)
-        clearColor[i] = softgl::toEightBits(rgba[i]);
+        clearColor[i] = weblayer::toEightBits(rgba[i]);
 }
 void glClear(GLbitfield mask)
 {
     gl.flush();
-    webglClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
-               (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0,
-               (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
+    pageClear(clearColor[0], clearColor[1], clearColor[2], clearColor[3],
+              (mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0, (mask & GL_DEPTH_BUFFER_BIT) != 0 ? 1 : 0);
 }
 void glLineWidth(GLfloat width)
 {
@@ -115,18 +114,18 @@ void glNormal3f(GLfloat x, GLfloat y, GLfloat z)
 }
 // glBegin hands its mode over as it is; unknown ones, GL_POINTS among them,
 // are refused as OpenGL's invalid enum.
-static_assert(static_cast<GLenum>(softgl::Primitive::lines) == GL_LINES &&
-              static_cast<GLenum>(softgl::Primitive::lineLoop) == GL_LINE_LOOP &&
-              static_cast<GLenum>(softgl::Primitive::lineStrip) == GL_LINE_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::triangles) == GL_TRIANGLES &&
-              static_cast<GLenum>(softgl::Primitive::triangleStrip) == GL_TRIANGLE_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::triangleFan) == GL_TRIANGLE_FAN &&
-              static_cast<GLenum>(softgl::Primitive::quads) == GL_QUADS &&
-              static_cast<GLenum>(softgl::Primitive::quadStrip) == GL_QUAD_STRIP &&
-              static_cast<GLenum>(softgl::Primitive::polygon) == GL_POLYGON);
+static_assert(static_cast<GLenum>(weblayer::Primitive::lines) == GL_LINES &&
+              static_cast<GLenum>(weblayer::Primitive::lineLoop) == GL_LINE_LOOP &&
+              static_cast<GLenum>(weblayer::Primitive::lineStrip) == GL_LINE_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::triangles) == GL_TRIANGLES &&
+              static_cast<GLenum>(weblayer::Primitive::triangleStrip) == GL_TRIANGLE_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::triangleFan) == GL_TRIANGLE_FAN &&
+              static_cast<GLenum>(weblayer::Primitive::quads) == GL_QUADS &&
+              static_cast<GLenum>(weblayer::Primitive::quadStrip) == GL_QUAD_STRIP &&
+              static_cast<GLenum>(weblayer::Primitive::polygon) == GL_POLYGON);
 void glBegin(GLenum mode)
 {
-    gl.begin(static_cast<softgl::Primitive>(mode));
+    gl.begin(static_cast<weblayer::Primitive>(mode));
 }
 void glEnd()
 {
@@ -149,14 +148,15 @@ void glRasterPos4dv(const GLdouble* v)
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    softgl::Matrix m{};
-    if (softgl::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
+    weblayer::Matrix m{};
+    if (weblayer::perspectiveMatrix(fovy, aspect, zNear, zFar, m))
         gl.multiply(m);
 }
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GLdouble centreY,
                GLdouble centreZ, GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    gl.multiply(softgl::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
+    gl.multiply(
+        weblayer::lookAtRotation(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ));
     // GLU translates with doubles, which OpenGL keeps as floats.
     gl.translate(static_cast<float>(-eyeX), static_cast<float>(-eyeY), static_cast<float>(-eyeZ));
 }
@@ -175,8 +175,8 @@ void glutInitWindowSize(int width, int height)
 void glutInitWindowPosition(int /*x*/, int /*y*/) {}
 int glutCreateWindow(const char* title)
 {
-    webglInit(initialWidth, initialHeight);
-    webglSetTitle(title);
+    pageInit(initialWidth, initialHeight);
+    pageSetTitle(title);
     gl.setWindowSize(initialWidth, initialHeight);
     return 1;
 }
@@ -188,15 +188,15 @@ void glutSwapBuffers()
 }
 void glutSolidCube(GLdouble size)
 {
-    softgl::solidCube(gl, size);
+    weblayer::solidCube(gl, size);
 }
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    softgl::solidSphere(gl, radius, slices, stacks);
+    weblayer::solidSphere(gl, radius, slices, stacks);
 }
 void glutWireSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    softgl::wireSphere(gl, radius, slices, stacks);
+    weblayer::wireSphere(gl, radius, slices, stacks);
 }
 void glutBitmapCharacter(void* font, int character)
 {
@@ -204,12 +204,12 @@ void glutBitmapCharacter(void* font, int character)
         return;
     // glBitmap takes rows bottom first, with one more row below the
     // descent, as the desktop toolkit hands them over.
-    unsigned char rows[web::glyphHeight + 1] = {};
-    for (int row = 0; row < web::glyphHeight; ++row)
-        rows[web::glyphHeight - row] = web::glyphRows[character][row];
-    const float below = static_cast<float>(web::glyphHeight - web::glyphAscent + 1);
-    gl.bitmap(web::glyphWidth, web::glyphHeight + 1, 0.0f, below,
-              static_cast<float>(web::glyphWidth), 0.0f, rows);
+    unsigned char rows[weblayer::glyphHeight + 1] = {};
+    for (int row = 0; row < weblayer::glyphHeight; ++row)
+        rows[weblayer::glyphHeight - row] = weblayer::glyphRows[character][row];
+    const auto below = static_cast<float>(weblayer::glyphHeight - weblayer::glyphAscent + 1);
+    gl.bitmap(weblayer::glyphWidth, weblayer::glyphHeight + 1, 0.0f, below,
+              static_cast<float>(weblayer::glyphWidth), 0.0f, rows);
 }
 
 }  // extern "C"

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace web {
+namespace weblayer {
 
 // The program's window size in CSS pixels, and the canvas's device pixels
 // per CSS pixel.
 void setWindow(int width, int height, double pixelRatio);
 
-}  // namespace web
+}  // namespace weblayer

@@ -1,8 +1,9 @@
 #include "GluMatrices.h"
 
 #include <cmath>
+#include <cstddef>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -58,7 +59,7 @@ Matrix lookAtRotation(double eyeX, double eyeY, double eyeZ, double centreX, dou
     cross(side, forward, up);
 
     Matrix result = Matrix::identity();
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         result.m[i * 4] = side[i];
         result.m[i * 4 + 1] = up[i];
         result.m[i * 4 + 2] = -forward[i];
@@ -66,4 +67,4 @@ Matrix lookAtRotation(double eyeX, double eyeY, double eyeZ, double centreX, dou
     return result;
 }
 
-}  // namespace softgl
+}  // namespace weblayer

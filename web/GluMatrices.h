@@ -5,7 +5,7 @@
 // The matrices that GLU's gluPerspective and gluLookAt multiply onto the
 // current matrix, with GLU's own arithmetic: the perspective in double
 // precision, the view's axes in single precision.
-namespace softgl {
+namespace weblayer {
 
 // False (and no matrix) where GLU does nothing: a zero depth range, aspect
 // or field of view.
@@ -15,4 +15,4 @@ bool perspectiveMatrix(double fovy, double aspect, double zNear, double zFar, Ma
 Matrix lookAtRotation(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
                       double centreZ, double upX, double upY, double upZ);
 
-}  // namespace softgl
+}  // namespace weblayer

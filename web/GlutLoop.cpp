@@ -1,11 +1,10 @@
 // GLUT's callbacks and main loop on the browser's animation frames: one idle
 // call and at most one frame per animation frame, and no animation frame at
 // all while there is neither an idle callback nor a redisplay to do.
-#include "Browser.h"
 #include "GlEntryPoints.h"
+#include "Page.h"
 
 #include <GL/glut.h>
-#include <emscripten.h>
 
 namespace {
 
@@ -25,7 +24,7 @@ void requestFrame()
     if (frameRequested)
         return;
     frameRequested = true;
-    webglRequestFrame();
+    pageRequestFrame();
 }
 
 }  // namespace
@@ -39,7 +38,7 @@ void glutDisplayFunc(void (*callback)())
 void glutIdleFunc(void (*callback)())
 {
     idleCallback = callback;
-    webglIdleInstalled(callback != nullptr ? 1 : 0);
+    pageIdleInstalled(callback != nullptr ? 1 : 0);
     if (callback != nullptr)
         requestFrame();
 }
@@ -70,20 +69,23 @@ void glutPostRedisplay()
 }
 void glutFullScreen()
 {
-    webglFullScreen();
+    pageFullScreen();
 }
 void glutReshapeWindow(int width, int height)
 {
-    webglReshapeWindow(width, height);
+    pageReshapeWindow(width, height);
 }
 void glutMainLoop()
 {
-    webglStartLoop();
+    pageStartLoop();
 }
 
 // ---- called by the page ----
+// The page's events reach the program through GLUT's callbacks, under the
+// prefix programLoop; the page's tests call the program's own functions
+// directly (Exports.cpp).
 
-EMSCRIPTEN_KEEPALIVE void webFrame()
+void programLoopFrame()
 {
     frameRequested = false;
     if (idleCallback != nullptr)
@@ -100,9 +102,9 @@ EMSCRIPTEN_KEEPALIVE void webFrame()
 // them (also once at the start, as a window is first shown). A new size is
 // a reshape, then a frame, as a window system would expose it; the ratio
 // only the layer sees, and the page draws again at once.
-EMSCRIPTEN_KEEPALIVE void webResize(int width, int height, double pixelRatio)
+void programLoopResize(int width, int height, double pixelRatio)
 {
-    web::setWindow(width, height, pixelRatio);
+    weblayer::setWindow(width, height, pixelRatio);
     if (width == reshapedWidth && height == reshapedHeight)
         return;
     reshapedWidth = width;
@@ -115,32 +117,32 @@ EMSCRIPTEN_KEEPALIVE void webResize(int width, int height, double pixelRatio)
 // Draws at once, outside the animation frames: the browser clears a canvas
 // whose size changes and would show it cleared until the next frame, and a
 // lost context that comes back has nothing drawn.
-EMSCRIPTEN_KEEPALIVE void webDrawNow()
+void programLoopDrawNow()
 {
     redisplayPending = false;
     if (displayCallback != nullptr)
         displayCallback();
 }
 
-EMSCRIPTEN_KEEPALIVE void webKey(int key, int x, int y)
+void programLoopKey(int key, int x, int y)
 {
     if (keyboardCallback != nullptr)
         keyboardCallback(static_cast<unsigned char>(key), x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void webSpecialKey(int key, int x, int y)
+void programLoopSpecialKey(int key, int x, int y)
 {
     if (specialCallback != nullptr)
         specialCallback(key, x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void webMouse(int button, int state, int x, int y)
+void programLoopMouse(int button, int state, int x, int y)
 {
     if (mouseCallback != nullptr)
         mouseCallback(button, state, x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void webMotion(int x, int y)
+void programLoopMotion(int x, int y)
 {
     if (motionCallback != nullptr)
         motionCallback(x, y);

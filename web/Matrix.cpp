@@ -1,8 +1,9 @@
 #include "Matrix.h"
 
 #include <algorithm>
+#include <cstddef>
 
-namespace softgl {
+namespace weblayer {
 
 Matrix Matrix::identity()
 {
@@ -24,7 +25,7 @@ Matrix Matrix::operator*(const Matrix& other) const
     Matrix result{};
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column) {
-            const float* b = &other.m[column * 4];
+            const float* b = &other.m[static_cast<std::size_t>(column) * 4];
             result.m[column * 4 + row] =
                 m[row] * b[0] + m[4 + row] * b[1] + m[8 + row] * b[2] + m[12 + row] * b[3];
         }
@@ -50,9 +51,15 @@ NormalMatrix::NormalMatrix(const Matrix& matrix)
     // Cofactors of the upper 3 x 3 part: the inverse transpose up to the
     // determinant's factor.
     const float* m = matrix.m;
-    const float a = m[0], b = m[4], c = m[8];
-    const float d = m[1], e = m[5], f = m[9];
-    const float g = m[2], h = m[6], i = m[10];
+    const float a = m[0];
+    const float b = m[4];
+    const float c = m[8];
+    const float d = m[1];
+    const float e = m[5];
+    const float f = m[9];
+    const float g = m[2];
+    const float h = m[6];
+    const float i = m[10];
     cofactor = {e * i - f * h, f * g - d * i, d * h - e * g, c * h - b * i, a * i - c * g,
                 b * g - a * h, b * f - c * e, c * d - a * f, a * e - b * d};
     determinant = a * cofactor[0] + b * cofactor[1] + c * cofactor[2];
@@ -64,10 +71,10 @@ void NormalMatrix::transform(const float in[3], float out[3]) const
         std::copy(in, in + 3, out);
         return;
     }
-    for (int row = 0; row < 3; ++row)
+    for (std::size_t row = 0; row < 3; ++row)
         out[row] = (cofactor[row * 3] * in[0] + cofactor[row * 3 + 1] * in[1] +
                     cofactor[row * 3 + 2] * in[2]) /
                    determinant;
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -5,7 +5,7 @@
 // Single-precision 4 x 4 matrices, column-major, with the operation orders of
 // a desktop OpenGL's fixed-function matrix stack, so that the page places
 // every vertex where the desktop program does.
-namespace softgl {
+namespace weblayer {
 
 struct Matrix {
     float m[16];
@@ -16,7 +16,7 @@ struct Matrix {
     // this * other, each element summed from the first term to the last.
     Matrix operator*(const Matrix& other) const;
     // this * translation(x, y, z), computed as OpenGL does in place.
-    Matrix translated(float x, float y, float z) const;
+    [[nodiscard]] Matrix translated(float x, float y, float z) const;
 
     // (x, y, z, w) transformed: out = this * in.
     void transform(const float in[4], float out[4]) const;
@@ -37,4 +37,4 @@ private:
     float determinant = 0.0f;
 };
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -25,9 +25,10 @@ int PixelRatio::edge(double at) const
 
 Viewport PixelRatio::viewport(const Viewport& view) const
 {
-    const int left = edge(view.x), bottom = edge(view.y);
+    const int left = edge(view.x);
+    const int bottom = edge(view.y);
     return {left, bottom, edge(static_cast<double>(view.x) + view.width) - left,
             edge(static_cast<double>(view.y) + view.height) - bottom};
 }
 
-}  // namespace softgl
+}  // namespace weblayer

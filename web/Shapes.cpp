@@ -2,10 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -44,7 +45,7 @@ struct SphereMesh {
     std::vector<float> positions, normals;
     std::vector<unsigned> strips, wire;
 
-    VertexArrays arrays() const
+    [[nodiscard]] VertexArrays arrays() const
     {
         return {positions.data(), normals.data(), static_cast<int>(positions.size() / 3)};
     }
@@ -53,7 +54,8 @@ struct SphereMesh {
 SphereMesh tessellated(float radius, int slices, int stacks)
 {
     SphereMesh mesh{radius, slices, stacks, {}, {}, {}, {}};
-    const CircleTable around(-slices, false), down(stacks, true);
+    const CircleTable around(-slices, false);
+    const CircleTable down(stacks, true);
     auto add = [&](float x, float y, float z) {
         mesh.positions.insert(mesh.positions.end(), {x * radius, y * radius, z * radius});
         mesh.normals.insert(mesh.normals.end(), {x, y, z});
@@ -148,7 +150,7 @@ UnitCube unitCube()
 void solidCube(FixedFunction& gl, double size)
 {
     static const UnitCube cube = unitCube();
-    const float edge = static_cast<float>(size);
+    const auto edge = static_cast<float>(size);
     float positions[72];
     for (int i = 0; i < 72; ++i)
         positions[i] = edge * cube.positions[i];
@@ -171,8 +173,9 @@ void wireSphere(FixedFunction& gl, double radius, int slices, int stacks)
     const SphereMesh& mesh = sphere(static_cast<float>(radius), slices, stacks);
     const int poleToPole = stacks + 1;
     gl.drawElements(Primitive::lineStrip, mesh.arrays(), mesh.wire.data(), poleToPole, slices);
-    gl.drawElements(Primitive::lineLoop, mesh.arrays(), mesh.wire.data() + slices * poleToPole,
-                    slices, stacks - 1);
+    gl.drawElements(Primitive::lineLoop, mesh.arrays(),
+                    mesh.wire.data() + static_cast<std::ptrdiff_t>(slices) * poleToPole, slices,
+                    stacks - 1);
 }
 
-}  // namespace softgl
+}  // namespace weblayer

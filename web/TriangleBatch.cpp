@@ -1,6 +1,6 @@
 #include "TriangleBatch.h"
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -10,19 +10,6 @@ namespace {
 constexpr int capacity = 3 * 2048;
 
 }  // namespace
-
-bool Viewport::operator==(const Viewport& other) const
-{
-    return x == other.x && y == other.y && width == other.width && height == other.height;
-}
-
-void Viewport::toWindow(const float clip[4], float window[3]) const
-{
-    const float halfWidth = width * 0.5f, halfHeight = height * 0.5f;
-    window[0] = clip[0] / clip[3] * halfWidth + (x + halfWidth);
-    window[1] = clip[1] / clip[3] * halfHeight + (y + halfHeight);
-    window[2] = clip[2] / clip[3];
-}
 
 TriangleBatch::TriangleBatch(TriangleSink sink) : sink(sink), vertices(capacity) {}
 
@@ -48,10 +35,12 @@ void TriangleBatch::rectangle(const WindowRectangle& r)
     if (window.empty())
         return;
     // Normalized device coordinates over the whole window.
-    const float along = static_cast<float>(r.alongY ? window.height : window.width);
-    const float across = static_cast<float>(r.alongY ? window.width : window.height);
-    const float start = r.start * 2.0f / along - 1.0f, end = r.end * 2.0f / along - 1.0f;
-    const float low = r.low * 2.0f / across - 1.0f, high = r.high * 2.0f / across - 1.0f;
+    const auto along = static_cast<float>(r.alongY ? window.height : window.width);
+    const auto across = static_cast<float>(r.alongY ? window.width : window.height);
+    const float start = r.start * 2.0f / along - 1.0f;
+    const float end = r.end * 2.0f / along - 1.0f;
+    const float low = r.low * 2.0f / across - 1.0f;
+    const float high = r.high * 2.0f / across - 1.0f;
     ClipVertex* v = room(window, 6);
     auto corner = [&r](ClipVertex& vertex, float major, float minor, int at) {
         vertex = {{r.alongY ? minor : major, r.alongY ? major : minor, r.z[at], 1.0f},
@@ -83,4 +72,4 @@ void TriangleBatch::flush()
     count = 0;
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -1,28 +1,12 @@
 #pragma once
 
+#include "ClipSpace.h"
+
 #include <vector>
 
 // What the layer hands to a renderer: triangles with a colour per vertex in
 // clip coordinates, each batch with the viewport to draw it in.
-namespace softgl {
-
-struct Viewport {
-    int x = 0, y = 0, width = 0, height = 0;
-
-    bool empty() const { return width <= 0 || height <= 0; }
-    bool operator==(const Viewport& other) const;
-    bool operator!=(const Viewport& other) const { return !(*this == other); }
-
-    // Clip coordinates to window coordinates: x and y in pixels, and z
-    // divided by w.
-    void toWindow(const float clip[4], float window[3]) const;
-};
-
-// A transformed vertex: clip coordinates and a colour in [0, 1].
-struct ClipVertex {
-    float clip[4];
-    float color[4];
-};
+namespace weblayer {
 
 // A rectangle in window coordinates (of whole pixels, as wide lines and
 // bitmaps draw them) whose depth and colour change along one axis only:
@@ -49,7 +33,7 @@ public:
     void setWindowSize(int width, int height);
 
     // Dropped where the viewport has no pixels.
-    void triangle(const Viewport& viewport, const ClipVertex& a, const ClipVertex& b,
+    void triangle(const Viewport& where, const ClipVertex& a, const ClipVertex& b,
                   const ClipVertex& c);
     // Drawn over the whole window, as two triangles: wide lines and bitmaps
     // may reach past the viewport, as on the desktop.
@@ -60,7 +44,7 @@ public:
 
 private:
     // Room for n more vertices drawn in this viewport.
-    ClipVertex* room(const Viewport& viewport, int n);
+    ClipVertex* room(const Viewport& where, int n);
 
     TriangleSink sink;
     Viewport window;
@@ -69,4 +53,4 @@ private:
     int count = 0;
 };
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-namespace softgl {
+namespace weblayer {
 
 namespace {
 
@@ -67,14 +67,16 @@ bool snapped(float window[3])
 void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& viewport, float width,
                   TriangleBatch& out)
 {
-    float enter = 0.0f, leave = 1.0f;
+    float enter = 0.0f;
+    float leave = 1.0f;
     if (viewport.empty() || !clipped(a, b, enter, leave))
         return;
     const ClipVertex from = enter > 0.0f ? between(a, b, enter) : a;
     const ClipVertex to = leave < 1.0f ? between(a, b, leave) : b;
     if (from.clip[3] <= 0.0f || to.clip[3] <= 0.0f)
         return;
-    float p0[3], p1[3];
+    float p0[3];
+    float p1[3];
     viewport.toWindow(from.clip, p0);
     viewport.toWindow(to.clip, p1);
     if (!snapped(p0) || !snapped(p1))
@@ -88,7 +90,8 @@ void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& view
     const float half = width * 0.5f;
     const float thickness = std::max(1.0f, roundHalfAway(width));
     const bool xMajor = std::fabs(p1[0] - p0[0]) >= std::fabs(p1[1] - p0[1]);
-    const int major = xMajor ? 0 : 1, minor = 1 - major;
+    const int major = xMajor ? 0 : 1;
+    const int minor = 1 - major;
     const float* pa = p0;
     const float* pb = p1;
     const float* ca = from.color;
@@ -97,7 +100,8 @@ void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& view
         std::swap(pa, pb);
         std::swap(ca, cb);
     }
-    const float length = pb[major] - pa[major], rise = pb[minor] - pa[minor];
+    const float length = pb[major] - pa[major];
+    const float rise = pb[minor] - pa[minor];
     const int first = static_cast<int>(std::ceil(pa[major] - 0.5f));
     const int last = static_cast<int>(std::ceil(pb[major] - 0.5f)) - 1;
     if (first > last)
@@ -136,4 +140,4 @@ void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& view
     }
 }
 
-}  // namespace softgl
+}  // namespace weblayer

@@ -4,7 +4,7 @@
 
 // Lines of any width as OpenGL draws them without antialiasing, on the CPU,
 // since WebGL draws no line wider than one pixel everywhere.
-namespace softgl {
+namespace weblayer {
 
 // The segment from a to b, clipped in homogeneous coordinates (so that a
 // segment crossing w = 0 keeps its visible part) and drawn in the viewport's
@@ -12,4 +12,4 @@ namespace softgl {
 void drawWideLine(const ClipVertex& a, const ClipVertex& b, const Viewport& viewport, float width,
                   TriangleBatch& out);
 
-}  // namespace softgl
+}  // namespace weblayer

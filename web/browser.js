@@ -1,14 +1,15 @@
 // The page's side of the web layer: a WebGL context that draws coloured
 // triangles (built again when the browser gives a lost context back), the
-// animation-frame loop, and the calls into the program. The canvas's size
-// (window-size.js) and its keys and pointers (input.js) have files of their
-// own. The page's words and buttons (page.js) hear of the program through
-// Module.onView, Module.onMessage and Module.onExit, and call it through
+// animation-frame loop, and the calls into the program. The functions the
+// layer's C++ asks for are named page... (declared in Page.h), and so are
+// the library objects: `page` here, `pageWindow` for the canvas's size
+// (window-size.js) and `pageInput` for its keys and pointers (input.js);
+// what they call in the program is named program... The page's words and
+// buttons (page.js) hear of the program through Module.onView,
+// Module.onMessage and Module.onExit, and call it through
 // Module.callProgram.
 mergeInto(LibraryManager.library, {
-  $web: {
-    gl: null,
-    depthTest: false,
+  $page: {
     ended: false,
     running: false,  // whether the program has an idle callback installed
 
@@ -18,23 +19,23 @@ mergeInto(LibraryManager.library, {
 
     // Stops before the program's main loop, with words instead of a blank canvas.
     fail: function (text) {
-      web.say(text);
-      web.ended = true;
+      page.say(text);
+      page.ended = true;
       throw 'unwind';
     },
 
     // Calls into the program; once it has ended (exit), nothing more runs.
     call: function (f) {
-      if (web.ended || ABORT) return;
+      if (page.ended || ABORT) return;
       try {
         f();
       } catch (e) {
-        web.ended = true;
+        page.ended = true;
         if (e instanceof ExitStatus || e === 'unwind') return;
-        web.say('The program stopped on an error: ' + e + '. Reload the page to start again.');
+        page.say('The program stopped on an error: ' + e + '. Reload the page to start again.');
         throw e;
       }
-      web.report();
+      page.report();
     },
 
     // Tells the page what it shows of the program, after every call into it
@@ -44,7 +45,7 @@ mergeInto(LibraryManager.library, {
     // One object, filled again each time: the page copies what it keeps.
     seen: null,
     view: function () {
-      var view = web.seen || (web.seen = { pose: new Float64Array(9) });
+      var view = page.seen || (page.seen = { pose: new Float64Array(9) });
       var address = Module['_programView']();
       view.pose.set(HEAPF64.subarray(address >> 3, (address >> 3) + 9));
       var word = (address >> 2) + 18;
@@ -59,7 +60,7 @@ mergeInto(LibraryManager.library, {
       view.frame = HEAP32[word + 8] !== 0;
       view.zoom = HEAP32[word + 9];
       view.animating = HEAP32[word + 10] !== 0;
-      view.running = web.running;
+      view.running = page.running;
       var caption = Module['_programCaption']();
       if (caption !== view.captionAddress) {
         view.captionAddress = caption;
@@ -68,13 +69,21 @@ mergeInto(LibraryManager.library, {
       return view;
     },
     report: function () {
-      if (Module['onView']) Module['onView'](web.view());
+      if (Module['onView']) Module['onView'](page.view());
     },
 
-    // The few WebGL objects and the state the layer sets once, built at the
-    // start and again when a lost context comes back. Returns words for what
-    // failed, or null.
-    setUp: function (gl) {
+    // The layer's WebGL context, the objects it draws with and the state it
+    // sets: one object, made by build() at the start and made again by it
+    // when a lost context comes back.
+    webgl: null,
+
+    // Makes page.webgl on the context: the shaders, the vertex buffer and
+    // its layout, and the state the layer had set (WebGL's defaults at the
+    // start; a context that comes back has lost all of it). Returns words
+    // for what failed, or null.
+    build: function (gl) {
+      var state = page.webgl ? page.webgl.state : { depthTest: false, viewport: [0, 0, 0, 0], clearColor: [0, 0, 0, 0] };
+      var webgl = page.webgl = { gl: gl, program: null, buffer: null, state: state };
       var failed = function (what, log) {
         return 'The picture cannot be drawn: the browser could not ' + what +
                (log ? ' (' + log.trim() + ')' : '') + '.';
@@ -90,7 +99,7 @@ mergeInto(LibraryManager.library, {
                                  'void main() { gl_Position = position; shade = color; }'),
         shader(gl.FRAGMENT_SHADER, 'precision highp float; varying vec4 shade; void main() { gl_FragColor = shade; }')
       ];
-      var program = gl.createProgram();
+      var program = webgl.program = gl.createProgram();
       shaders.forEach(function (s) { gl.attachShader(program, s); });
       gl.bindAttribLocation(program, 0, 'position');
       gl.bindAttribLocation(program, 1, 'color');
@@ -103,100 +112,124 @@ mergeInto(LibraryManager.library, {
       if (!gl.getProgramParameter(program, gl.LINK_STATUS))
         return failed('link the shaders', gl.getProgramInfoLog(program));
       gl.useProgram(program);
-      gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+      webgl.buffer = gl.createBuffer();
+      gl.bindBuffer(gl.ARRAY_BUFFER, webgl.buffer);
       gl.enableVertexAttribArray(0);
       gl.enableVertexAttribArray(1);
       gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 32, 0);
       gl.vertexAttribPointer(1, 4, gl.FLOAT, false, 32, 16);
-      if (web.depthTest) gl.enable(gl.DEPTH_TEST);
+      page.setState(null);
       return null;
+    },
+
+    // Every WebGL state setting the layer makes is made here, from
+    // page.webgl.state, which keeps it for a context that comes back: the
+    // depth test, the viewport and the clear colour. `changed` names the one
+    // that changed, or is null for all of them. (Blending, culling and the
+    // rest stay as WebGL starts them.)
+    setState: function (changed) {
+      var gl = page.webgl.gl, state = page.webgl.state;
+      if (changed === null || changed === 'depthTest') {
+        if (state.depthTest) gl.enable(gl.DEPTH_TEST);
+        else gl.disable(gl.DEPTH_TEST);
+      }
+      if (changed === null || changed === 'viewport') {
+        var v = state.viewport;
+        gl.viewport(v[0], v[1], v[2], v[3]);
+      }
+      if (changed === null || changed === 'clearColor') {
+        var c = state.clearColor;
+        gl.clearColor(c[0], c[1], c[2], c[3]);
+      }
     }
   },
 
-  webglInit__deps: ['$web', '$webWindow'],
-  webglInit: function (width, height) {
+  pageInit__deps: ['$page', '$pageWindow'],
+  pageInit: function (width, height) {
     var canvas = Module['canvas'];
-    var frame = canvas.parentElement;
-    webWindow.windowSize = [width, height];
-    webWindow.fittedWidth = width;
-    frame.style.width = width + 'px';
-    frame.style.height = height + 'px';
-    webWindow.fit();
-    webWindow.sizeCanvas();
+    pageWindow.open(width, height);
     var gl = canvas.getContext('webgl', {
       alpha: false, depth: true, stencil: false, antialias: false, premultipliedAlpha: false
     });
     if (!gl) {
-      web.fail('The picture cannot be drawn: this browser has no WebGL, or it is turned off ' +
-               '(look for hardware acceleration in its settings).');
+      page.fail('The picture cannot be drawn: this browser has no WebGL, or it is turned off ' +
+                '(look for hardware acceleration in its settings).');
     }
-    var problem = web.setUp(gl);
-    if (problem) web.fail(problem);
+    var problem = page.build(gl);
+    if (problem) page.fail(problem);
     // A lost context (a GPU reset, a tab put aside) comes back if the page
     // asks for it; the program's state is kept, and drawn again.
     canvas.addEventListener('webglcontextlost', function (event) {
       event.preventDefault();
-      web.say('The graphics context was lost; the picture is being restored\u2026');
+      page.say('The graphics context was lost; the picture is being restored\u2026');
     });
     canvas.addEventListener('webglcontextrestored', function () {
-      var failure = web.setUp(gl);
-      web.say(failure || '');
-      if (!failure) web.call(function () { Module['_webDrawNow'](); });
+      var failure = page.build(gl);
+      page.say(failure || '');
+      if (!failure) page.call(function () { Module['_programLoopDrawNow'](); });
     });
-    web.gl = gl;
     Module['ctx'] = gl;
   },
 
-  webglSetTitle: function (title) {
+  pageSetTitle: function (title) {
     document.title = UTF8ToString(title);
   },
 
-  webglViewport__deps: ['$web'],
-  webglViewport: function (x, y, width, height) {
-    web.gl.viewport(x, y, width, height);
+  pageViewport__deps: ['$page'],
+  pageViewport: function (x, y, width, height) {
+    var v = page.webgl.state.viewport;
+    v[0] = x;
+    v[1] = y;
+    v[2] = width;
+    v[3] = height;
+    page.setState('viewport');
   },
 
-  webglClear__deps: ['$web'],
-  webglClear: function (r, g, b, a, color, depth) {
-    var gl = web.gl;
-    gl.clearColor(r, g, b, a);
+  pageClear__deps: ['$page'],
+  pageClear: function (r, g, b, a, color, depth) {
+    var gl = page.webgl.gl, c = page.webgl.state.clearColor;
+    c[0] = r;
+    c[1] = g;
+    c[2] = b;
+    c[3] = a;
+    page.setState('clearColor');
     gl.clear((color ? gl.COLOR_BUFFER_BIT : 0) | (depth ? gl.DEPTH_BUFFER_BIT : 0));
   },
 
-  webglEnableDepthTest__deps: ['$web'],
-  webglEnableDepthTest: function () {
-    web.depthTest = true;
-    web.gl.enable(web.gl.DEPTH_TEST);
+  pageEnableDepthTest__deps: ['$page'],
+  pageEnableDepthTest: function () {
+    page.webgl.state.depthTest = true;
+    page.setState('depthTest');
   },
 
-  webglDraw__deps: ['$web'],
-  webglDraw: function (vertices, count) {
-    var gl = web.gl;
+  pageDraw__deps: ['$page'],
+  pageDraw: function (vertices, count) {
+    var gl = page.webgl.gl;
     gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + count * 8),
                   gl.STREAM_DRAW);
     gl.drawArrays(gl.TRIANGLES, 0, count);
   },
 
-  webglRequestFrame__deps: ['$web'],
-  webglRequestFrame: function () {
+  pageRequestFrame__deps: ['$page'],
+  pageRequestFrame: function () {
     window.requestAnimationFrame(function () {
-      web.call(function () { Module['_webFrame'](); });
+      page.call(function () { Module['_programLoopFrame'](); });
     });
   },
 
-  webglIdleInstalled__deps: ['$web'],
-  webglIdleInstalled: function (installed) {
-    web.running = installed !== 0;
+  pageIdleInstalled__deps: ['$page'],
+  pageIdleInstalled: function (installed) {
+    page.running = installed !== 0;
   },
 
-  webglStartLoop__deps: ['$web', '$webInput', '$webWindow'],
-  webglStartLoop: function () {
-    webInput.listen();
-    webWindow.listen();
-    Module['_webResize'](webWindow.size[0], webWindow.size[1], webWindow.ratio);
-    Module['callProgram'] = web.call;
-    Module['view'] = web.view;
-    web.report();
+  pageStartLoop__deps: ['$page', '$pageInput', '$pageWindow'],
+  pageStartLoop: function () {
+    pageInput.listen();
+    pageWindow.listen();
+    Module['_programLoopResize'](pageWindow.size[0], pageWindow.size[1], pageWindow.ratio);
+    Module['callProgram'] = page.call;
+    Module['view'] = page.view;
+    page.report();
     // Like a main loop that never returns: main ends here without exiting.
     throw 'unwind';
   }

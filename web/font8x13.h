@@ -2,7 +2,7 @@
 // (Debian's xfonts-base, 8x13-ISO8859-1.pcf.gz). Do not edit.
 #pragma once
 
-namespace web {
+namespace weblayer {
 
 constexpr int glyphWidth = 8;
 constexpr int glyphAscent = 11;
@@ -268,4 +268,4 @@ constexpr unsigned char glyphRows[256][glyphHeight] = {
     {0, 0, 36, 36, 0, 66, 66, 66, 70, 58, 2, 66, 60},
 };
 
-}  // namespace web
+}  // namespace weblayer

@@ -2,8 +2,8 @@
 // special-key, mouse and motion callbacks, with the codes GLUT gives on the
 // desktop. The page's buttons send their keys through Module.sendKey.
 mergeInto(LibraryManager.library, {
-  $webInput__deps: ['$web', '$webWindow'],
-  $webInput: {
+  $pageInput__deps: ['$page', '$pageWindow'],
+  $pageInput: {
     pointer: [0, 0],  // where a pointer was last seen, for the key callbacks
     // What holds GLUT's buttons: 'touch' (the fingers), a mouse's or pen's
     // pointerId, or null. GLUT has one set of buttons, so a second pointer
@@ -54,8 +54,8 @@ mergeInto(LibraryManager.library, {
     },
 
     sendKey: function (special, code) {
-      var p = webInput.pointer;
-      web.call(function () { Module[special ? '_webSpecialKey' : '_webKey'](code, p[0], p[1]); });
+      var p = pageInput.pointer;
+      page.call(function () { Module[special ? '_programLoopSpecialKey' : '_programLoopKey'](code, p[0], p[1]); });
     },
 
     // The page's own buttons and links keep the keys that work them.
@@ -67,31 +67,31 @@ mergeInto(LibraryManager.library, {
     // screen the canvas shows the window larger than its size.
     position: function (event) {
       var rect = Module['canvas'].getBoundingClientRect();
-      var scale = webWindow.scale;
+      var scale = pageWindow.scale;
       return [Math.floor((event.clientX - rect.left) / scale), Math.floor((event.clientY - rect.top) / scale)];
     },
 
     mouse: function (button, state, p) {
-      web.call(function () { Module['_webMouse'](button, state, p[0], p[1]); });
+      page.call(function () { Module['_programLoopMouse'](button, state, p[0], p[1]); });
     },
 
     // A wheel notch: a press and release of button 3 (up) or 4 (down).
     notch: function (button, p) {
-      webInput.mouse(button, 0, p);
-      webInput.mouse(button, 1, p);
+      pageInput.mouse(button, 0, p);
+      pageInput.mouse(button, 1, p);
     },
 
     // The wheel turned by `notches` (negative: up), a notch sent for each
     // whole one it adds up to. A turn the other way starts afresh.
     wheel: function (notches, p) {
-      if (notches * webInput.wheelTravel < 0) webInput.wheelTravel = 0;
-      webInput.wheelTravel += notches;
+      if (notches * pageInput.wheelTravel < 0) pageInput.wheelTravel = 0;
+      pageInput.wheelTravel += notches;
       var sign = notches < 0 ? -1 : 1;
       // Within a millionth of a whole notch is one: deltas come rounded (to
       // float, or to a third), and three thirds may add up to a hair less.
-      while (webInput.wheelTravel * sign > 1 - 1e-6) {
-        webInput.wheelTravel -= sign;
-        webInput.notch(sign < 0 ? 3 : 4, p);
+      while (pageInput.wheelTravel * sign > 1 - 1e-6) {
+        pageInput.wheelTravel -= sign;
+        pageInput.notch(sign < 0 ? 3 : 4, p);
       }
     },
 
@@ -103,49 +103,49 @@ mergeInto(LibraryManager.library, {
     // press on the canvas keeps them until it has let go of everything, and
     // another one's presses, moves and releases send nothing meanwhile.
     mayHold: function (event) {
-      return webInput.hand === null || webInput.hand === webInput.holder(event);
+      return pageInput.hand === null || pageInput.hand === pageInput.holder(event);
     },
 
     freeHand: function () {
-      if (!webInput.held && !webInput.fingers.length) webInput.hand = null;
+      if (!pageInput.held && !pageInput.fingers.length) pageInput.hand = null;
     },
 
     motion: function (p) {
-      web.call(function () { Module['_webMotion'](p[0], p[1]); });
+      page.call(function () { Module['_programLoopMotion'](p[0], p[1]); });
     },
 
     // A mouse or pen: releases whatever `buttons` no longer holds (a release
     // may have happened where the page could not see it), then presses what
     // it newly holds when `pressing`.
     mouseButtons: function (buttons, pressing, p) {
-      webInput.buttonBits.forEach(function (bit) {
-        if ((webInput.held & bit[0]) && !(buttons & bit[0])) {
-          webInput.held &= ~bit[0];
-          webInput.mouse(bit[1], 1, p);
+      pageInput.buttonBits.forEach(function (bit) {
+        if ((pageInput.held & bit[0]) && !(buttons & bit[0])) {
+          pageInput.held &= ~bit[0];
+          pageInput.mouse(bit[1], 1, p);
         }
       });
       if (pressing) {
-        webInput.buttonBits.forEach(function (bit) {
-          if ((buttons & bit[0]) && !(webInput.held & bit[0])) {
-            webInput.held |= bit[0];
-            webInput.mouse(bit[1], 0, p);
+        pageInput.buttonBits.forEach(function (bit) {
+          if ((buttons & bit[0]) && !(pageInput.held & bit[0])) {
+            pageInput.held |= bit[0];
+            pageInput.mouse(bit[1], 0, p);
           }
         });
       }
-      webInput.freeHand();
+      pageInput.freeHand();
     },
 
     // A move, or a button's change during a drag (which comes as a move).
     mouseMove: function (event) {
-      var p = webInput.position(event);
-      webInput.pointer = p;
+      var p = pageInput.position(event);
+      pageInput.pointer = p;
       var change = event.button !== -1;
-      webInput.mouseButtons(event.buttons, change && webInput.held !== 0, p);
-      if (webInput.held && !change) webInput.motion(p);
+      pageInput.mouseButtons(event.buttons, change && pageInput.held !== 0, p);
+      if (pageInput.held && !change) pageInput.motion(p);
     },
 
     centre: function () {
-      var f = webInput.fingers, n = f.length;
+      var f = pageInput.fingers, n = f.length;
       var x = 0, y = 0;
       for (var i = 0; i < n; ++i) {
         x += f[i].x;
@@ -155,7 +155,7 @@ mergeInto(LibraryManager.library, {
     },
 
     spread: function () {
-      var f = webInput.fingers;
+      var f = pageInput.fingers;
       return Math.max(1, Math.hypot(f[0].x - f[1].x, f[0].y - f[1].y));
     },
 
@@ -163,35 +163,35 @@ mergeInto(LibraryManager.library, {
     // shows a pinch or a drag (fingerMove). A finger that comes or goes
     // releases what the fingers held and starts afresh where they are.
     fingersChanged: function () {
-      var n = webInput.fingers.length;
-      if (webInput.fingerButton >= 0) webInput.mouse(webInput.fingerButton, 1, webInput.fingerPoint);
-      webInput.fingerButton = -1;
-      webInput.twoFingers = '';
-      webInput.freeHand();
+      var n = pageInput.fingers.length;
+      if (pageInput.fingerButton >= 0) pageInput.mouse(pageInput.fingerButton, 1, pageInput.fingerPoint);
+      pageInput.fingerButton = -1;
+      pageInput.twoFingers = '';
+      pageInput.freeHand();
       if (n === 0) return;
-      webInput.fingerPoint = webInput.centre();
+      pageInput.fingerPoint = pageInput.centre();
       if (n === 2) {
-        webInput.pinchBase = webInput.spread();
-        webInput.fingers.forEach(function (f) { f.moved = false; });
+        pageInput.pinchBase = pageInput.spread();
+        pageInput.fingers.forEach(function (f) { f.moved = false; });
         return;
       }
-      webInput.fingerButton = 0;
-      webInput.mouse(0, 0, webInput.fingerPoint);
+      pageInput.fingerButton = 0;
+      pageInput.mouse(0, 0, pageInput.fingerPoint);
     },
 
     fingerDown: function (event) {
-      if (webInput.fingers.length === 2) return;  // a third finger takes no part
-      var p = webInput.position(event);
-      webInput.pointer = p;
-      webInput.fingers.push({ id: event.pointerId, x: p[0], y: p[1] });
-      webInput.fingersChanged();
+      if (pageInput.fingers.length === 2) return;  // a third finger takes no part
+      var p = pageInput.position(event);
+      pageInput.pointer = p;
+      pageInput.fingers.push({ id: event.pointerId, x: p[0], y: p[1] });
+      pageInput.fingersChanged();
     },
 
     fingerUp: function (event) {
-      var kept = webInput.fingers.filter(function (f) { return f.id !== event.pointerId; });
-      if (kept.length === webInput.fingers.length) return;
-      webInput.fingers = kept;
-      webInput.fingersChanged();
+      var kept = pageInput.fingers.filter(function (f) { return f.id !== event.pointerId; });
+      if (kept.length === pageInput.fingers.length) return;
+      pageInput.fingers = kept;
+      pageInput.fingersChanged();
     },
 
     // One finger, or two that drag, drag their button at their centre; two
@@ -199,72 +199,72 @@ mergeInto(LibraryManager.library, {
     // down, one step per `pinchStep` of their distance. Two fingers do
     // either, whichever their motion first shows more of, until one lifts.
     fingerMove: function (event) {
-      var finger = webInput.fingers.find(function (f) { return f.id === event.pointerId; });
+      var finger = pageInput.fingers.find(function (f) { return f.id === event.pointerId; });
       if (!finger) return;
-      var p = webInput.position(event);
-      webInput.pointer = p;
+      var p = pageInput.position(event);
+      pageInput.pointer = p;
       finger.moved = finger.moved || finger.x !== p[0] || finger.y !== p[1];
       finger.x = p[0];
       finger.y = p[1];
-      var centre = webInput.centre();
-      if (webInput.fingers.length === 2 && !webInput.twoFingers) {
-        var spreadChange = Math.abs(webInput.spread() - webInput.pinchBase);
-        var centreMotion = Math.hypot(centre[0] - webInput.fingerPoint[0], centre[1] - webInput.fingerPoint[1]);
+      var centre = pageInput.centre();
+      if (pageInput.fingers.length === 2 && !pageInput.twoFingers) {
+        var spreadChange = Math.abs(pageInput.spread() - pageInput.pinchBase);
+        var centreMotion = Math.hypot(centre[0] - pageInput.fingerPoint[0], centre[1] - pageInput.fingerPoint[1]);
         // Browsers report one finger at a time: until both have moved, a
         // quick drag would look like one finger pinching, so only a motion
         // well past the threshold decides then.
-        var both = webInput.fingers[0].moved && webInput.fingers[1].moved;
-        var threshold = webInput.twoFingerThreshold * (both ? 1 : 3);
+        var both = pageInput.fingers[0].moved && pageInput.fingers[1].moved;
+        var threshold = pageInput.twoFingerThreshold * (both ? 1 : 3);
         if (Math.max(spreadChange, centreMotion) <= threshold) return;
-        webInput.twoFingers = spreadChange > centreMotion ? 'pinch' : 'drag';
-        if (webInput.twoFingers === 'drag') {
+        pageInput.twoFingers = spreadChange > centreMotion ? 'pinch' : 'drag';
+        if (pageInput.twoFingers === 'drag') {
           // Pressed where the fingers came down, so that the drag turns as far as they moved.
-          webInput.fingerButton = 2;
-          webInput.mouse(2, 0, webInput.fingerPoint);
+          pageInput.fingerButton = 2;
+          pageInput.mouse(2, 0, pageInput.fingerPoint);
         }
       }
-      if (webInput.twoFingers === 'pinch') {
-        var spread = webInput.spread(), step = webInput.pinchStep;
-        while (spread >= webInput.pinchBase * step || spread <= webInput.pinchBase / step) {
-          var button = spread > webInput.pinchBase ? 3 : 4;
-          webInput.pinchBase *= button === 3 ? step : 1 / step;
-          webInput.notch(button, centre);
+      if (pageInput.twoFingers === 'pinch') {
+        var spread = pageInput.spread(), step = pageInput.pinchStep;
+        while (spread >= pageInput.pinchBase * step || spread <= pageInput.pinchBase / step) {
+          var button = spread > pageInput.pinchBase ? 3 : 4;
+          pageInput.pinchBase *= button === 3 ? step : 1 / step;
+          pageInput.notch(button, centre);
         }
-      } else if (centre[0] !== webInput.fingerPoint[0] || centre[1] !== webInput.fingerPoint[1]) {
-        webInput.fingerPoint = centre;
-        webInput.motion(centre);
+      } else if (centre[0] !== pageInput.fingerPoint[0] || centre[1] !== pageInput.fingerPoint[1]) {
+        pageInput.fingerPoint = centre;
+        pageInput.motion(centre);
       }
     },
 
     releaseAll: function () {
-      webInput.mouseButtons(0, false, webInput.pointer);
-      webInput.fingers = [];
-      webInput.fingersChanged();
+      pageInput.mouseButtons(0, false, pageInput.pointer);
+      pageInput.fingers = [];
+      pageInput.fingersChanged();
     },
 
     listen: function () {
       var canvas = Module['canvas'];
       window.addEventListener('keydown', function (event) {
-        if (webWindow.escape(event)) {
+        if (pageWindow.escape(event)) {
           event.preventDefault();
           return;
         }
-        var key = webInput.keyCode(event);
-        if (key === null || web.ended) return;
+        var key = pageInput.keyCode(event);
+        if (key === null || page.ended) return;
         // Tab and Shift+Tab only move the focus, so that a keyboard user
         // reaches the buttons without changing what runs; F11 is the
         // browser's full screen, which fills the screen with the page.
         if (event.key === 'Tab' || event.key === 'F11') return;
-        if (webInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ')) return;
+        if (pageInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ')) return;
         // The page keeps its keys (space and arrows would scroll it, F3 open
         // the find bar), F1 to F4 among them, but the browser keeps its
         // shortcuts (with a modifier, and the other function keys).
         var browsers = event.ctrlKey || event.altKey || event.metaKey ||
                        (/^F\d+$/.test(event.key) && !/^F[1-4]$/.test(event.key));
         if (!browsers) event.preventDefault();
-        webInput.sendKey(key[0], key[1]);
+        pageInput.sendKey(key[0], key[1]);
       });
-      Module['sendKey'] = webInput.sendKey;
+      Module['sendKey'] = pageInput.sendKey;
 
       // Pointer events for mouse, pen and touch alike. The canvas captures a
       // pointer pressed on it, so that its moves and release come back even
@@ -274,49 +274,49 @@ mergeInto(LibraryManager.library, {
         if (event.pointerType !== 'touch' && event.button > 2) return;  // back and forward stay the browser's
         event.preventDefault();
         canvas.focus({ preventScroll: true });
-        if (!webInput.mayHold(event)) return;
-        webInput.hand = webInput.holder(event);
+        if (!pageInput.mayHold(event)) return;
+        pageInput.hand = pageInput.holder(event);
         try {
           canvas.setPointerCapture(event.pointerId);
         } catch (e) {
           // The pointer is gone already: its events end the drag.
         }
         if (event.pointerType === 'touch') {
-          webInput.fingerDown(event);
+          pageInput.fingerDown(event);
         } else {
-          webInput.pointer = webInput.position(event);
-          webInput.mouseButtons(event.buttons, true, webInput.pointer);
+          pageInput.pointer = pageInput.position(event);
+          pageInput.mouseButtons(event.buttons, true, pageInput.pointer);
         }
       });
       window.addEventListener('pointermove', function (event) {
-        if (!webInput.mayHold(event)) return;
-        if (event.pointerType === 'touch') webInput.fingerMove(event);
-        else webInput.mouseMove(event);
+        if (!pageInput.mayHold(event)) return;
+        if (event.pointerType === 'touch') pageInput.fingerMove(event);
+        else pageInput.mouseMove(event);
       });
       var lifted = function (event) {
-        if (!webInput.mayHold(event)) return;
+        if (!pageInput.mayHold(event)) return;
         if (event.pointerType === 'touch') {
-          webInput.fingerUp(event);
+          pageInput.fingerUp(event);
         } else if (event.type === 'pointerup') {
-          webInput.pointer = webInput.position(event);
-          webInput.mouseButtons(event.buttons, false, webInput.pointer);
+          pageInput.pointer = pageInput.position(event);
+          pageInput.mouseButtons(event.buttons, false, pageInput.pointer);
         } else {
-          webInput.mouseButtons(0, false, webInput.pointer);
+          pageInput.mouseButtons(0, false, pageInput.pointer);
         }
       };
       window.addEventListener('pointerup', lifted);
       window.addEventListener('pointercancel', lifted);
       canvas.addEventListener('lostpointercapture', lifted);
       // A release that no event will show: the page lost the focus or was hidden.
-      window.addEventListener('blur', webInput.releaseAll);
+      window.addEventListener('blur', pageInput.releaseAll);
       document.addEventListener('visibilitychange', function () {
-        if (document.hidden) webInput.releaseAll();
+        if (document.hidden) pageInput.releaseAll();
       });
       canvas.addEventListener('wheel', function (event) {
         if (event.deltaY === 0) return;
         event.preventDefault();
-        var perUnit = webInput.notchesPerUnit[event.deltaMode] || webInput.notchesPerUnit[0];
-        webInput.wheel(event.deltaY * perUnit, webInput.position(event));
+        var perUnit = pageInput.notchesPerUnit[event.deltaMode] || pageInput.notchesPerUnit[0];
+        pageInput.wheel(event.deltaY * perUnit, pageInput.position(event));
       }, { passive: false });
 
     }

@@ -4,8 +4,8 @@
 // browser paints. In full screen the window keeps its size and is drawn
 // larger, to be read from across a room.
 mergeInto(LibraryManager.library, {
-  $webWindow__deps: ['$web'],
-  $webWindow: {
+  $pageWindow__deps: ['$page'],
+  $pageWindow: {
     windowSize: [0, 0],  // the size the program asked for its window
     fittedWidth: 0,  // the frame's width as fit() last set it
     size: null,  // the program's window size, in CSS pixels
@@ -16,17 +16,29 @@ mergeInto(LibraryManager.library, {
     endedAt: -Infinity,  // when full screen last ended, on the clock of event time stamps
     escaping: false,  // the last Escape went to leaving full screen
 
+    // The program's window is created `width` x `height`: the frame takes
+    // that size, or the page's width at its shape, and the canvas follows.
+    open: function (width, height) {
+      var frame = Module['canvas'].parentElement;
+      pageWindow.windowSize = [width, height];
+      pageWindow.fittedWidth = width;
+      frame.style.width = width + 'px';
+      frame.style.height = height + 'px';
+      pageWindow.fit();
+      pageWindow.sizeCanvas();
+    },
+
     // The frame's size, the page's width and the screen's ratio, followed.
     listen: function () {
       var frame = Module['canvas'].parentElement;
-      if (typeof ResizeObserver === 'function') new ResizeObserver(webWindow.resized).observe(frame);
+      if (typeof ResizeObserver === 'function') new ResizeObserver(pageWindow.resized).observe(frame);
       window.addEventListener('resize', function () {
-        webWindow.fit();
-        webWindow.resized();
+        pageWindow.fit();
+        pageWindow.resized();
       });
-      webWindow.followRatio();
-      document.addEventListener('fullscreenchange', webWindow.fullScreenChanged);
-      Module['setFullScreen'] = webWindow.setFullScreen;
+      pageWindow.followRatio();
+      document.addEventListener('fullscreenchange', pageWindow.fullScreenChanged);
+      Module['setFullScreen'] = pageWindow.setFullScreen;
     },
 
     // The screen's device pixels per CSS pixel, as the browser gives it: a
@@ -44,8 +56,8 @@ mergeInto(LibraryManager.library, {
       var query = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
       if (typeof query.addEventListener !== 'function') return;
       query.addEventListener('change', function () {
-        webWindow.resized();
-        webWindow.followRatio();
+        pageWindow.resized();
+        pageWindow.followRatio();
       }, { once: true });
     },
 
@@ -56,14 +68,14 @@ mergeInto(LibraryManager.library, {
     // frame goes back to.
     fit: function () {
       var frame = Module['canvas'].parentElement;
-      if (webWindow.pending || webWindow.fullScreen()) return;
+      if (pageWindow.pending || pageWindow.fullScreen()) return;
       var room = frame.parentElement.clientWidth;
       var width = parseFloat(frame.style.width);
-      if (!(width > room) && width !== webWindow.fittedWidth) return;
-      var fitted = Math.min(webWindow.windowSize[0], room);
+      if (!(width > room) && width !== pageWindow.fittedWidth) return;
+      var fitted = Math.min(pageWindow.windowSize[0], room);
       frame.style.width = fitted + 'px';
-      frame.style.height = Math.floor(fitted * webWindow.windowSize[1] / webWindow.windowSize[0]) + 'px';
-      webWindow.fittedWidth = fitted;
+      frame.style.height = Math.floor(fitted * pageWindow.windowSize[1] / pageWindow.windowSize[0]) + 'px';
+      pageWindow.fittedWidth = fitted;
     },
 
     // The program's window is the frame's size in CSS pixels, and so are the
@@ -77,19 +89,19 @@ mergeInto(LibraryManager.library, {
     sizeCanvas: function () {
       var canvas = Module['canvas'];
       var frame = canvas.parentElement;
-      var full = webWindow.size !== null && webWindow.fullScreen();
-      var width = full ? webWindow.size[0] : Math.max(0, Math.floor(frame.clientWidth));
-      var height = full ? webWindow.size[1] : Math.max(0, Math.floor(frame.clientHeight));
+      var full = pageWindow.size !== null && pageWindow.fullScreen();
+      var width = full ? pageWindow.size[0] : Math.max(0, Math.floor(frame.clientWidth));
+      var height = full ? pageWindow.size[1] : Math.max(0, Math.floor(frame.clientHeight));
       var scale = full ? Math.min(frame.clientWidth / width, frame.clientHeight / height) : 1;
       if (!(isFinite(scale) && scale > 0)) scale = 1;  // a window or a screen without pixels
-      var ratio = Math.min(8, Math.max(1 / 8, scale * webWindow.pixelRatio()));
-      webWindow.scale = scale;
+      var ratio = Math.min(8, Math.max(1 / 8, scale * pageWindow.pixelRatio()));
+      pageWindow.scale = scale;
       canvas.style.width = full ? width * scale + 'px' : '';
       canvas.style.height = full ? height * scale + 'px' : '';
-      var size = webWindow.size;
-      if (size && size[0] === width && size[1] === height && webWindow.ratio === ratio) return false;
-      webWindow.size = [width, height];
-      webWindow.ratio = ratio;
+      var size = pageWindow.size;
+      if (size && size[0] === width && size[1] === height && pageWindow.ratio === ratio) return false;
+      pageWindow.size = [width, height];
+      pageWindow.ratio = ratio;
       canvas.width = Math.round(width * ratio);
       canvas.height = Math.round(height * ratio);
       return true;
@@ -99,11 +111,11 @@ mergeInto(LibraryManager.library, {
     // (if its size changed, not only the ratio) and draws in the same frame,
     // so that no cleared canvas is ever shown.
     resized: function () {
-      if (!webWindow.sizeCanvas()) return;
-      var size = webWindow.size, ratio = webWindow.ratio;
-      web.call(function () {
-        Module['_webResize'](size[0], size[1], ratio);
-        Module['_webDrawNow']();
+      if (!pageWindow.sizeCanvas()) return;
+      var size = pageWindow.size, ratio = pageWindow.ratio;
+      page.call(function () {
+        Module['_programLoopResize'](size[0], size[1], ratio);
+        Module['_programLoopDrawNow']();
       });
     },
 
@@ -117,12 +129,12 @@ mergeInto(LibraryManager.library, {
     setFullScreen: function (on) {
       var frame = Module['canvas'].parentElement;
       if (!on) {
-        var leaving = webWindow.fullScreen() ? document.exitFullscreen() : null;
+        var leaving = pageWindow.fullScreen() ? document.exitFullscreen() : null;
         if (leaving && typeof leaving.catch === 'function') leaving.catch(function () {});
         return;
       }
-      if (webWindow.pending || webWindow.fullScreen()) return;
-      webWindow.pending = true;
+      if (pageWindow.pending || pageWindow.fullScreen()) return;
+      pageWindow.pending = true;
       var request;
       try {
         request = document.fullscreenEnabled && typeof frame.requestFullscreen === 'function' ?
@@ -132,10 +144,10 @@ mergeInto(LibraryManager.library, {
       }
       // Answered after the caller returns, even where the browser cannot.
       Promise.resolve(request).then(function () {
-        webWindow.pending = false;
+        pageWindow.pending = false;
       }, function (e) {
-        webWindow.pending = false;
-        webWindow.say(e ? 'The browser did not let the picture fill the screen' +
+        pageWindow.pending = false;
+        pageWindow.say(e ? 'The browser did not let the picture fill the screen' +
                           (e.message ? ' (' + e.message + ')' : '') + '.' :
                           'This browser cannot let the picture fill the screen.');
       });
@@ -145,25 +157,25 @@ mergeInto(LibraryManager.library, {
     // Escape among them): the picture is drawn again at once at its new
     // scale, and the page hears of it through Module.onFullScreen.
     fullScreenChanged: function () {
-      var full = webWindow.fullScreen();
-      if (full === webWindow.full) return;
-      webWindow.full = full;
+      var full = pageWindow.fullScreen();
+      if (full === pageWindow.full) return;
+      pageWindow.full = full;
       if (!full) {
-        webWindow.endedAt = performance.now();
-        webWindow.fit();
+        pageWindow.endedAt = performance.now();
+        pageWindow.fit();
       }
-      webWindow.resized();
+      pageWindow.resized();
       if (Module['onFullScreen']) Module['onFullScreen'](full);
     },
 
     // Words over the picture, until the next key or press: they must not
     // hide it for good.
     say: function (text) {
-      web.say(text);
+      page.say(text);
       var clear = function () {
         window.removeEventListener('keydown', clear, true);
         window.removeEventListener('pointerdown', clear, true);
-        web.say('');
+        page.say('');
       };
       window.addEventListener('keydown', clear, true);
       window.addEventListener('pointerdown', clear, true);
@@ -176,29 +188,29 @@ mergeInto(LibraryManager.library, {
     // whether the key was taken.
     escape: function (event) {
       if (event.key !== 'Escape') return false;
-      var taken = webWindow.fullScreen() || event.timeStamp <= webWindow.endedAt ||
-                  (event.repeat && webWindow.escaping);
-      webWindow.escaping = taken;
-      if (taken) webWindow.setFullScreen(false);
+      var taken = pageWindow.fullScreen() || event.timeStamp <= pageWindow.endedAt ||
+                  (event.repeat && pageWindow.escaping);
+      pageWindow.escaping = taken;
+      if (taken) pageWindow.setFullScreen(false);
       return taken;
     }
   },
 
   // GLUT's full screen: the frame fills the screen, as the page's button
   // makes it. The program's window keeps its size.
-  webglFullScreen__deps: ['$webWindow'],
-  webglFullScreen: function () {
-    webWindow.setFullScreen(true);
+  pageFullScreen__deps: ['$pageWindow'],
+  pageFullScreen: function () {
+    pageWindow.setFullScreen(true);
   },
 
   // GLUT's window size: full screen ends, and the frame takes the size as if
   // its corner had been dragged there (the full-screen frame ignores it
   // until then).
-  webglReshapeWindow__deps: ['$webWindow'],
-  webglReshapeWindow: function (width, height) {
+  pageReshapeWindow__deps: ['$pageWindow'],
+  pageReshapeWindow: function (width, height) {
     var frame = Module['canvas'].parentElement;
     frame.style.width = Math.max(0, width) + 'px';
     frame.style.height = Math.max(0, height) + 'px';
-    webWindow.setFullScreen(false);
+    pageWindow.setFullScreen(false);
   }
 });

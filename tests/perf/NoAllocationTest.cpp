@@ -165,12 +165,12 @@ TEST_F(NoAllocation, drags_zooms_special_keys_and_frames_with_the_overlays_alloc
 
 // The overview as the page draws it, through the web layer's fixed-function
 // core: axes, solids, the wire sphere, an 800-point trail and a caption.
-void drawThroughTheWebLayer(softgl::FixedFunction& gl)
+void drawThroughTheWebLayer(weblayer::FixedFunction& gl)
 {
     const float light[4] = {10.0f, 10.0f, 10.0f, 0.0f};
     const unsigned char glyph[13] = {0x00, 0x3c, 0x42, 0x81, 0xff, 0x81, 0x81, 0x42, 0x3c};
-    softgl::Matrix perspective{};
-    softgl::perspectiveMatrix(45.0, 390.0 / 395.0, 1.0, 100.0, perspective);
+    weblayer::Matrix perspective{};
+    weblayer::perspectiveMatrix(45.0, 390.0 / 395.0, 1.0, 100.0, perspective);
     gl.setViewport(405, 5, 390, 395);
     gl.selectProjection(true);
     gl.loadIdentity();
@@ -178,19 +178,19 @@ void drawThroughTheWebLayer(softgl::FixedFunction& gl)
     gl.selectProjection(false);
     gl.loadIdentity();
     gl.setLightPosition(light);
-    gl.multiply(softgl::lookAtRotation(20, 20, 20, 0, 0, 0, 0, 1, 0));
+    gl.multiply(weblayer::lookAtRotation(20, 20, 20, 0, 0, 0, 0, 1, 0));
     gl.translate(-20.0f, -20.0f, -20.0f);
-    gl.begin(softgl::Primitive::lines);
+    gl.begin(weblayer::Primitive::lines);
     for (const float end : {-300.0f, 300.0f, 0.0f, 0.0f})
         gl.vertex(end, 300.0f - std::fabs(end), 0.0f);
     gl.end();
     gl.push();
-    softgl::solidCube(gl, 1.0);
-    softgl::solidSphere(gl, 1.0, 20, 20);
+    weblayer::solidCube(gl, 1.0);
+    weblayer::solidSphere(gl, 1.0, 20, 20);
     gl.translate(-2.0f, 0.0f, 0.0f);
-    softgl::wireSphere(gl, 1.0, 20, 20);
+    weblayer::wireSphere(gl, 1.0, 20, 20);
     gl.pop();
-    gl.begin(softgl::Primitive::lineStrip);
+    gl.begin(weblayer::Primitive::lineStrip);
     for (int i = 0; i < 800; ++i)
         gl.vertex(10.0f * std::cos(i * 0.01f), 0.0f, 10.0f * std::sin(i * 0.01f));
     gl.end();
@@ -202,7 +202,7 @@ void drawThroughTheWebLayer(softgl::FixedFunction& gl)
 
 TEST(WebLayerCore, frames_allocate_nothing_once_it_has_its_meshes)
 {
-    softgl::FixedFunction gl([](const softgl::Viewport&, const softgl::ClipVertex*, int) {});
+    weblayer::FixedFunction gl([](const weblayer::Viewport&, const weblayer::ClipVertex*, int) {});
     gl.setWindowSize(800, 400, 1.5);  // on a screen of 1.5 device pixels per pixel
     gl.setLighting(true);
     gl.setLight0(true);

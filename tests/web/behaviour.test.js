@@ -124,9 +124,9 @@ test('full screen draws the window larger, centred and whole; Escape and the but
   const before = await pump(tab);
   await tab.evaluate(() => {
     window.calls = [];
-    for (const name of ['_webResize', '_webSpecialKey']) {
+    for (const name of ['_programLoopResize', '_programLoopSpecialKey']) {
       const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
-      Module[name] = (...args) => window.calls.push([name.slice(4), ...args].join(' ')) && real(...args);
+      Module[name] = (...args) => window.calls.push([name.slice(12), ...args].join(' ')) && real(...args);
     }
     const page = Module.onFullScreen;
     Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`) && page(on);
@@ -163,12 +163,12 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   const tab = await h.openPage(session.browser, session.url);
   await tab.evaluate(() => {
     window.seen = [];
-    for (const name of ['_webKey', '_webSpecialKey', '_webMouse', '_webMotion']) {
+    for (const name of ['_programLoopKey', '_programLoopSpecialKey', '_programLoopMouse', '_programLoopMotion']) {
       // The module's first-call wrapper puts the raw export in its place:
       // the spy takes that and puts itself back.
       let real = Module[name];
       const spy = (...args) => {
-        window.seen.push([name.slice(4), ...args]);
+        window.seen.push([name.slice(12), ...args]);
         const result = real(...args);
         if (Module[name] !== spy) [real, Module[name]] = [Module[name], spy];
         return result;

@@ -46,14 +46,14 @@ protected:
     }
 };
 
-softgl::Matrix currentGlMatrix(GLenum which)
+weblayer::Matrix currentGlMatrix(GLenum which)
 {
-    softgl::Matrix m{};
+    weblayer::Matrix m{};
     glGetFloatv(which, m.m);
     return m;
 }
 
-void expectSameBits(const softgl::Matrix& expected, const softgl::Matrix& actual)
+void expectSameBits(const weblayer::Matrix& expected, const weblayer::Matrix& actual)
 {
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(0, std::memcmp(&expected.m[i], &actual.m[i], sizeof(float)))
@@ -77,10 +77,10 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
         gluLookAt(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1], v.centre[2], v.up[0],
                   v.up[1], v.up[2]);
         // Multiplied onto the identity, as OpenGL does: -0 becomes 0.
-        const softgl::Matrix ours =
-            softgl::Matrix::identity() *
-            softgl::lookAtRotation(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1],
-                                   v.centre[2], v.up[0], v.up[1], v.up[2])
+        const weblayer::Matrix ours =
+            weblayer::Matrix::identity() *
+            weblayer::lookAtRotation(v.eye[0], v.eye[1], v.eye[2], v.centre[0], v.centre[1],
+                                     v.centre[2], v.up[0], v.up[1], v.up[2])
                 .translated(static_cast<float>(-v.eye[0]), static_cast<float>(-v.eye[1]),
                             static_cast<float>(-v.eye[2]));
         expectSameBits(currentGlMatrix(GL_MODELVIEW_MATRIX), ours);
@@ -90,9 +90,9 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
     for (const double aspect : {1.0, 1000.0 / 600.0, 1.0 / 800.0, 4000.0, 0.0}) {
         glLoadIdentity();
         gluPerspective(45.0, aspect, 1.0, 100.0);
-        softgl::Matrix ours = softgl::Matrix::identity();
-        softgl::Matrix perspective{};
-        if (softgl::perspectiveMatrix(45.0, aspect, 1.0, 100.0, perspective))
+        weblayer::Matrix ours = weblayer::Matrix::identity();
+        weblayer::Matrix perspective{};
+        if (weblayer::perspectiveMatrix(45.0, aspect, 1.0, 100.0, perspective))
             ours = ours * perspective;
         expectSameBits(currentGlMatrix(GL_PROJECTION_MATRIX), ours);
     }
@@ -100,7 +100,7 @@ TEST_F(WebLayer, lookAtAndPerspectiveGiveGlusMatricesBitForBit)
 
 TEST_F(WebLayer, productsAndTranslationsRoundAsOpenGLs)
 {
-    softgl::Matrix a{}, b{};
+    weblayer::Matrix a{}, b{};
     for (int i = 0; i < 16; ++i) {
         a.m[i] = std::sin(1.0f + static_cast<float>(i) * 0.37f) * 3.0f;
         b.m[i] = std::cos(0.5f + static_cast<float>(i) * 1.13f) / 7.0f;
@@ -121,12 +121,12 @@ using Primitive = std::vector<Vertex>;
 
 std::vector<Primitive> captured;
 
-void capture(const softgl::Viewport& view, const softgl::ClipVertex* vertices, int count)
+void capture(const weblayer::Viewport& view, const weblayer::ClipVertex* vertices, int count)
 {
     for (int i = 0; i < count; i += 3) {
         Primitive triangle;
         for (int k = 0; k < 3; ++k) {
-            const softgl::ClipVertex& v = vertices[i + k];
+            const weblayer::ClipVertex& v = vertices[i + k];
             const float x = v.clip[0] / v.clip[3], y = v.clip[1] / v.clip[3],
                         z = v.clip[2] / v.clip[3];
             triangle.push_back({{(x + 1) * view.width / 2 + view.x,
@@ -213,15 +213,15 @@ std::vector<Primitive> withArea(const std::vector<Primitive>& triangles)
 
 // The program's lighting and a turned, moved view, for both sides; the
 // solids stay inside the view, so that nothing is clipped.
-void setUpScene(softgl::FixedFunction* layer)
+void setUpScene(weblayer::FixedFunction* layer)
 {
     const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
     const GLfloat diffuse[4] = {0.5f, 0.5f, 0.5f, 1.0f};
     const GLfloat position[4] = {10.0f, 10.0f, 10.0f, 0.0f};
-    softgl::Matrix perspective{};
-    softgl::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
-    const softgl::Matrix view =
-        softgl::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
+    weblayer::Matrix perspective{};
+    weblayer::perspectiveMatrix(45.0, 1.0, 1.0, 100.0, perspective);
+    const weblayer::Matrix view =
+        weblayer::lookAtRotation(6, 4, 8, 0.2, 0, 0, 0, 1, 0).translated(-6, -4, -8);
     if (layer == nullptr) {
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
@@ -267,17 +267,17 @@ TEST_F(WebLayer, solidsGiveTheDesktopToolkitsTrianglesNormalsAndLighting)
     setUpScene(nullptr);
     const std::vector<Primitive> expected = feedback(desktop);
 
-    softgl::FixedFunction layer(capture);
+    weblayer::FixedFunction layer(capture);
     captured.clear();
     setUpScene(&layer);
     layer.color(0.0f, 1.0f, 0.0f);
-    softgl::solidCube(layer, 1.0);
+    weblayer::solidCube(layer, 1.0);
     layer.translate(2.0f, 0.0f, 0.0f);
     layer.color(0.0f, 0.0f, 1.0f);
-    softgl::solidSphere(layer, 1.0, 20, 20);
+    weblayer::solidSphere(layer, 1.0, 20, 20);
     layer.translate(-2.5f, 0.4f, 0.0f);
     layer.color(1.0f, 1.0f, 1.0f);
-    softgl::solidSphere(layer, 0.25, 10, 10);
+    weblayer::solidSphere(layer, 0.25, 10, 10);
     layer.flush();
 
     EXPECT_GT(expected.size(), 700u);
@@ -315,7 +315,7 @@ std::vector<float> paint(const std::vector<Primitive>& triangles)
 
 TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
 {
-    auto draw = [](softgl::FixedFunction* layer) {
+    auto draw = [](weblayer::FixedFunction* layer) {
         // The normal set before the sphere lights the strip after it: the
         // sphere's own normals do not become current.
         const float strip[3][3] = {{-1.0f, 0.5f, 0.2f}, {0.5f, -0.5f, 1.0f}, {1.0f, 1.0f, -1.0f}};
@@ -334,9 +334,9 @@ TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
         }
         layer->normal(0.0f, 1.0f, 0.0f);
         layer->color(1.0f, 0.0f, 0.0f);
-        softgl::wireSphere(*layer, 2.5, 12, 8);
+        weblayer::wireSphere(*layer, 2.5, 12, 8);
         layer->color(1.0f, 1.0f, 1.0f);
-        layer->begin(softgl::Primitive::lineStrip);
+        layer->begin(weblayer::Primitive::lineStrip);
         for (const auto& v : strip)
             layer->vertex(v[0], v[1], v[2]);
         layer->vertex(30.0f, 20.0f, 40.0f);
@@ -352,7 +352,7 @@ TEST_F(WebLayer, wideLinesCoverThePixelsOpenGLCoversLitWithTheCurrentNormalKept)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, expected.data());
 
-    softgl::FixedFunction layer(capture);
+    weblayer::FixedFunction layer(capture);
     captured.clear();
     setUpScene(&layer);
     draw(&layer);
@@ -385,70 +385,81 @@ TEST_F(WebLayer, theRasterPositionIsLitAndPlacedAsOpenGLPlacesIt)
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     glGetFloatv(GL_CURRENT_RASTER_COLOR, color);
 
-    softgl::FixedFunction layer(capture);
+    weblayer::FixedFunction layer(capture);
     setUpScene(&layer);
     layer.color(1.0f, 1.0f, 1.0f);
     layer.normal(0.0f, 0.0f, 0.0f);
     layer.rasterPosition(at[0], at[1], at[2], at[3]);
-    ASSERT_TRUE(layer.rasterValid());
-    EXPECT_NEAR(layer.rasterX(), position[0], 1e-3);
-    EXPECT_NEAR(layer.rasterY(), position[1], 1e-3);
-    // A one-pixel bitmap there takes the lit raster colour.
+    // A one-pixel bitmap there takes the lit raster colour and lands on the
+    // pixel that holds OpenGL's raster position; the next one 8 pixels on.
     captured.clear();
     const unsigned char bit[1] = {0x80};
     layer.bitmap(1, 1, 0, 0, 8, 0, bit);
+    layer.bitmap(1, 1, 0, 0, 8, 0, bit);
     layer.flush();
-    ASSERT_EQ(captured.size(), 2u);
+    ASSERT_EQ(captured.size(), 4u);
     for (int k = 0; k < 4; ++k)
         EXPECT_NEAR(captured[0][0].color[k], color[k], 1e-6) << "channel " << k;
     EXPECT_EQ(captured[0][0].position[0], std::floor(position[0]));
-    EXPECT_FLOAT_EQ(layer.rasterX(), position[0] + 8);
+    EXPECT_NEAR(captured[0][0].position[1], std::floor(position[1]), 1e-3);
+    EXPECT_NEAR(captured[2][0].position[0], std::floor(position[0] + 8), 1e-3);
 
     // Outside the view the position is invalid, and bitmaps draw nothing.
     layer.rasterPosition(-200.0, 0.0, 0.0, 1.0);
-    EXPECT_FALSE(layer.rasterValid());
     captured.clear();
     const unsigned char bits[1] = {0xFF};
     layer.bitmap(8, 1, 0, 0, 8, 0, bits);
     layer.flush();
     EXPECT_TRUE(captured.empty());
 
-    // A mode the layer does not draw (points) is OpenGL's invalid enum: its
-    // vertices draw nothing, and the error is read once.
-    EXPECT_EQ(layer.takeError(), softgl::Error::none);
-    layer.begin(static_cast<softgl::Primitive>(GL_POINTS));
+    // A mode the layer does not draw (points) is refused, as OpenGL's
+    // invalid enum refuses it: its vertices draw nothing.
+    layer.begin(static_cast<weblayer::Primitive>(GL_POINTS));
     layer.vertex(-2.0f, 0.9f, 0.0f);
     layer.end();
     layer.flush();
     EXPECT_TRUE(captured.empty());
-    EXPECT_EQ(layer.takeError(), softgl::Error::invalidEnum);
-    EXPECT_EQ(layer.takeError(), softgl::Error::none);
 }
 
 // At 1.5 device pixels per pixel, pixels are two or one device pixels wide in
-// turn, 12 to every 8: views side by side and a bitmap's pixels share edges.
+// turn, 12 to every 8: views side by side, and a bitmap's pixels, share
+// their edges, neither leaving a gap nor overlapping.
 TEST(WebLayerPixelRatio, atAFractionalRatioViewsAndBitmapPixelsTileTheDevicesPixels)
 {
-    const softgl::PixelRatio ratio(1.5);
-    const softgl::Viewport left = ratio.viewport({1, 0, 3, 8}),
-                           right = ratio.viewport({4, 0, 7, 8});
-    EXPECT_EQ(std::vector<int>({left.x, left.width, right.x, right.width}),
-              std::vector<int>({2, 4, 6, 11}));
-    softgl::FixedFunction layer(capture);
+    const weblayer::PixelRatio ratio(1.5);
+    const weblayer::Viewport left = ratio.viewport({1, 0, 3, 8}),
+                             right = ratio.viewport({4, 0, 7, 8});
+    EXPECT_EQ(left.x, ratio.edge(1));
+    EXPECT_EQ(left.x + left.width, right.x);
+    EXPECT_EQ(right.x + right.width, ratio.edge(11));
+    weblayer::FixedFunction layer(capture);
     captured.clear();
     layer.setWindowSize(20, 10, 1.5);
     layer.setViewport(4, 0, 7, 8);
     layer.rasterPosition(-1.0 + 0.5 / 7, -1.0 + 0.5 / 8, 0.0, 1.0);  // in pixel (4, 0)
-    const unsigned char rows[2] = {0xAA, 0x55};  // every other bit, then the bits between
+    // Every other pixel, then the pixels between: together the two rows
+    // cover the eight pixels' columns once each.
+    const unsigned char rows[2] = {0xAA, 0x55};
     layer.bitmap(8, 2, 0.0f, 0.0f, 8.0f, 0.0f, rows);
     layer.flush();
-    std::vector<long> runs;  // each run's lower left and upper right corners
-    for (std::size_t i = 0; i < captured.size(); i += 2)
-        for (const int corner : {0, 2})
-            for (const int axis : {0, 1})
-                runs.push_back(std::lround(captured[i][corner].position[axis]));
-    EXPECT_EQ(runs, std::vector<long>({6, 0, 8, 2, 9,  0, 11, 2, 12, 0, 14, 2, 15, 0, 17, 2,  //
-                                       8, 2, 9, 3, 11, 2, 12, 3, 14, 2, 15, 3, 17, 2, 18, 3}));
+    ASSERT_EQ(captured.size(), 16u);  // a rectangle of two triangles for each set bit
+    std::vector<int> covered(ratio.edge(20), 0);
+    for (std::size_t i = 0; i < captured.size(); i += 2) {
+        const long x0 = std::lround(captured[i][0].position[0]);
+        const long y0 = std::lround(captured[i][0].position[1]);
+        const long x1 = std::lround(captured[i][2].position[0]);
+        const long y1 = std::lround(captured[i][2].position[1]);
+        const int row = i < 8 ? 0 : 1;
+        EXPECT_EQ(std::vector<long>({y0, y1}),
+                  std::vector<long>({ratio.edge(row), ratio.edge(row + 1)}));
+        EXPECT_TRUE(x1 - x0 == 1 || x1 - x0 == 2) << "a pixel " << x1 - x0 << " device pixels wide";
+        for (long x = x0; x < x1; ++x)
+            ++covered[static_cast<std::size_t>(x)];
+    }
+    for (int x = 0; x < ratio.edge(20); ++x)
+        EXPECT_EQ(covered[static_cast<std::size_t>(x)],
+                  ratio.edge(4) <= x && x < ratio.edge(12) ? 1 : 0)
+            << "device column " << x;
 }
 
 }  // namespace
