@@ -7,14 +7,14 @@ include(GNUInstallDirs)
 
 set(CAMERA_DEMO_MAINTAINER "camera-demo developers <camera-demo@camera-demo.invalid>" CACHE STRING
     "Who answers for the packages, as \"name <address>\": a packager puts their own here")
-set(CAMERA_DEMO_SCREENSHOT_URL "https://camera-demo.invalid/docs/screenshot.png" CACHE STRING
-    "Where software centres fetch the screenshot (docs/screenshot.png) named in the metainfo")
+set(CAMERA_DEMO_SCREENSHOT_URL "" CACHE STRING
+    "Where software centres fetch the screenshot (docs/screenshot.png): the metainfo names one only when given")
 # The day PROJECT_VERSION was released: moves with the version.
 set(CAMERA_DEMO_RELEASE_DATE 2026-12-08)
-# The reverse-DNS name software centres know the program by. .invalid is the
-# top-level domain reserved for names that belong to nobody: the project has
-# no domain of its own.
-set(CAMERA_DEMO_APP_ID invalid.camera_demo.camera_demo)
+# The reverse-DNS name software centres know the program by. The project has
+# no domain of its own: example.org is reserved so that it belongs to nobody,
+# and unlike a made-up top-level domain it reads as reverse DNS to AppStream.
+set(CAMERA_DEMO_APP_ID org.example.camera_demo)
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(generated ${PROJECT_BINARY_DIR}/packaging)
@@ -84,6 +84,20 @@ else()
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME camera-demo.png)
   endforeach()
   install(FILES ${packaging}/icons/camera-demo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # A screenshot only where a packager says where it is: a software centre
+  # shows an address that does not answer as a broken picture.
+  set(CAMERA_DEMO_SCREENSHOTS "")
+  if(NOT CAMERA_DEMO_SCREENSHOT_URL STREQUAL "")
+    string(REPLACE "&" "&amp;" screenshotUrl "${CAMERA_DEMO_SCREENSHOT_URL}")
+    string(REPLACE "<" "&lt;" screenshotUrl "${screenshotUrl}")
+    string(CONCAT CAMERA_DEMO_SCREENSHOTS
+      "  <screenshots>\n"
+      "    <screenshot type=\"default\">\n"
+      "      <caption>The view through the animated camera beside the overview with the camera's trail</caption>\n"
+      "      <image>${screenshotUrl}</image>\n"
+      "    </screenshot>\n"
+      "  </screenshots>")
+  endif()
   controls_metainfo(CAMERA_DEMO_METAINFO_CONTROLS)
   configure_file(${packaging}/linux/camera-demo.metainfo.xml.in
                  ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml @ONLY)
