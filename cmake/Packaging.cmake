@@ -9,8 +9,6 @@ set(CAMERA_DEMO_MAINTAINER "camera-demo developers <camera-demo@camera-demo.inva
     "Who answers for the packages, as \"name <address>\": a packager puts their own here")
 set(CAMERA_DEMO_SCREENSHOT_URL "" CACHE STRING
     "Where software centres fetch the screenshot (docs/screenshot.png): the metainfo names one only when given")
-# The day PROJECT_VERSION was released: moves with the version.
-set(CAMERA_DEMO_RELEASE_DATE 2026-12-08)
 # The reverse-DNS name software centres know the program by. The project has
 # no domain of its own: example.org is reserved so that it belongs to nobody,
 # and unlike a made-up top-level domain it reads as reverse DNS to AppStream.
