@@ -126,7 +126,9 @@ right view looks at the same scene from afar and shows where the camera is and
 the trail of its last positions. Five demonstrations: a circle, a polar sphere,
 a circle of varying radius, a circle spun from too high up, and the true
 examine mode, an orbit that turns the camera's own direction and up vectors.
-The camera can also be taken in hand with the mouse and the arrow keys.")
+The camera can also be taken in hand: a drag orbits it or turns it in place,
+the wheel zooms in and out on the point it orbits about, and the arrow keys,
+Page Up and Page Down do the same.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
