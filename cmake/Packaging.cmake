@@ -48,6 +48,61 @@ function(rfc2822_date isoDate outVar)
   set(${outVar} "${formatted}" PARENT_SCOPE)
 endfunction()
 
+# The files a Markdown document links by relative address (pictures, other
+# documents, and what those documents link in turn), as paths relative to the
+# source folder, so that the installed documents keep every link whole. Links
+# in code are not links; one to an address outside the source folder or to
+# something that is not a file is left out with a warning (the plain_build
+# test then names it as a link the installed documents break).
+function(linked_documents document outVar)
+  string(ASCII 2 open)
+  string(ASCII 3 close)
+  string(ASCII 4 semicolon)
+  set(pending ${document})
+  set(found "")
+  while(pending)
+    list(POP_FRONT pending markdown)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${markdown})
+    file(READ ${PROJECT_SOURCE_DIR}/${markdown} text)
+    string(REGEX REPLACE "```[^`]*```" "" text "${text}")
+    string(REGEX REPLACE "`[^`\n]*`" "" text "${text}")
+    # Brackets and semicolons would split a list of the links where they are
+    # not, so they stand in as control characters until a link is read.
+    string(REPLACE "[" "${open}" text "${text}")
+    string(REPLACE "]" "${close}" text "${text}")
+    string(REPLACE ";" "${semicolon}" text "${text}")
+    string(REGEX MATCHALL "${close}\\([^)]+\\)|\n *${open}[^${close}\n]+${close}: *[^ \n]+|(src|href)=\"[^\"]*\""
+           links "${text}")
+    get_filename_component(folder ${markdown} DIRECTORY)
+    foreach(link IN LISTS links)
+      string(REGEX REPLACE "^${close}\\(<?([^ >)]*).*$" "\\1" target "${link}")
+      string(REGEX REPLACE "^\n *${open}[^${close}]+${close}: *<?([^ >]*).*$" "\\1" target "${target}")
+      string(REGEX REPLACE "^(src|href)=\"([^\"]*)\"$" "\\2" target "${target}")
+      string(REGEX REPLACE "[?#].*$" "" target "${target}")
+      string(REPLACE "${open}" "[" target "${target}")
+      string(REPLACE "${close}" "]" target "${target}")
+      string(REPLACE "${semicolon}" ";" target "${target}")
+      if(target STREQUAL "" OR target MATCHES "^[A-Za-z][A-Za-z0-9+.-]*:" OR target MATCHES "^/")
+        continue()
+      endif()
+      get_filename_component(absolute ${target} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR}/${folder})
+      file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${absolute})
+      if(relative MATCHES "^\\.\\./" OR NOT EXISTS ${absolute} OR IS_DIRECTORY ${absolute})
+        message(WARNING "${markdown} links ${target}, which is no file in the source folder: not installed")
+        continue()
+      endif()
+      if(relative IN_LIST found OR relative STREQUAL document)
+        continue()
+      endif()
+      list(APPEND found ${relative})
+      if(relative MATCHES "\\.md$")
+        list(APPEND pending ${relative})
+      endif()
+    endforeach()
+  endwhile()
+  set(${outVar} ${found} PARENT_SCOPE)
+endfunction()
+
 if(WIN32)
   # The .exe carries the icon and its version details; the zip holds it at
   # the top with a README, the licence and the notices, as Windows text files.
@@ -114,6 +169,12 @@ else()
   install(FILES ${generated}/camera-demo.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   install(FILES ${packaging}/linux/copyright ${PROJECT_SOURCE_DIR}/README.md ${generated}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # What the README links, beside it at the same relative paths.
+  linked_documents(README.md linked)
+  foreach(file IN LISTS linked)
+    get_filename_component(folder ${file} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/${file} DESTINATION ${CMAKE_INSTALL_DOCDIR}/${folder})
+  endforeach()
 endif()
 
 set(CPACK_PACKAGE_NAME camera-demo)

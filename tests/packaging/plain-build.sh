@@ -7,7 +7,8 @@
 # the .deb's files under its prefix; the .deb passes lintian with no error or
 # warning, and its menu entry, metainfo and manual page pass their own
 # checkers (lintian, desktop-file-utils, appstream, man-db: scripts/install-deps
-# test). Asking for the tests without their packages must stop with a message
+# test). Every relative link of the installed documents leads to an installed
+# file. Asking for the tests without their packages must stop with a message
 # that names what to install.
 # Usage: plain-build.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
@@ -62,6 +63,23 @@ done
 diff <(cd "$prefix" && find . -type f | sort) \
     <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/|./|' | sort) ||
     fail "cmake --install and the .deb install different files (<: install, >: .deb)"
+
+# The README and the documents it links are installed with what they link,
+# at the same relative paths: no link of theirs may lead nowhere. (Links in
+# code are not links; addresses with a scheme or a leading / are not relative.)
+docs=$prefix/share/doc/camera-demo
+brokenLinks=$(find "$docs" -name '*.md' -exec perl -0777 -ne '
+    (my $folder = $ARGV) =~ s#[^/]*$##;
+    s/```.*?```//gs;
+    s/`[^`\n]*`//g;
+    for my $target (/\]\(\s*<?([^\s>)]+)/g, /^ {0,3}\[[^\]\n]+\]:\s*<?([^\s>]+)/mg, /(?:src|href)="([^"]*)"/g) {
+        next if $target =~ m{^([A-Za-z][A-Za-z0-9+.-]*:|/|#)};
+        $target =~ s/[?#].*//;
+        print "$ARGV: $target\n" unless -f "$folder$target";
+    }' {} +) || fail "the installed documents' links could not be read"
+[[ -z $brokenLinks ]] || fail "installed documents link files that are not installed:
+${brokenLinks//$docs\//}"
+
 lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in the .deb"
 # Education and Graphics are both main categories: a hint, not a fault.
 desktopFindings=$(desktop-file-validate "$prefix"/share/applications/*.desktop 2>&1) &&
@@ -79,4 +97,5 @@ grep -q "libgtest-dev" "$work/with-tests.log" ||
     { cat "$work/with-tests.log"; fail "the refusal does not name the package to install"; }
 
 rm -rf "$work"
-echo "ok: plain build, install, .deb (lintian, desktop entry, metainfo, manual page) and .zip without the test packages"
+echo "ok: plain build, install, .deb (lintian, desktop entry, metainfo, manual page, the documents' links) and .zip" \
+    "without the test packages"
