@@ -18,6 +18,17 @@ else()
   add_compile_options(-Wall -Wextra -Wpedantic)
 endif()
 
+# The scripts make warnings errors with CMAKE_COMPILE_WARNING_AS_ERROR, which
+# CMake knows from 3.24 on; an older CMake gets the compiler's own flag here,
+# so that warnings stay fatal on every CMake the project accepts.
+if(CMAKE_COMPILE_WARNING_AS_ERROR AND CMAKE_VERSION VERSION_LESS 3.24)
+  if(MSVC)
+    add_compile_options(/WX)
+  else()
+    add_compile_options(-Werror)
+  endif()
+endif()
+
 if(CAMERA_DEMO_SANITIZE)
   if(MSVC OR WIN32 OR EMSCRIPTEN OR NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     message(FATAL_ERROR

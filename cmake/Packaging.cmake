@@ -7,17 +7,20 @@ include(GNUInstallDirs)
 
 set(CAMERA_DEMO_MAINTAINER "camera-demo developers <camera-demo@camera-demo.invalid>" CACHE STRING
     "Who answers for the packages, as \"name <address>\": a packager puts their own here")
-set(CAMERA_DEMO_SCREENSHOT_URL "https://camera-demo.invalid/docs/screenshot.png" CACHE STRING
-    "Where software centres fetch the screenshot (docs/screenshot.png) named in the metainfo")
-# The day PROJECT_VERSION was released: moves with the version.
-set(CAMERA_DEMO_RELEASE_DATE 2026-12-08)
-# The reverse-DNS name software centres know the program by. .invalid is the
-# top-level domain reserved for names that belong to nobody: the project has
-# no domain of its own.
-set(CAMERA_DEMO_APP_ID invalid.camera_demo.camera_demo)
+set(CAMERA_DEMO_SCREENSHOT_URL "" CACHE STRING
+    "Where software centres fetch the screenshot (docs/screenshot.png): the metainfo names one only when given")
+# The reverse-DNS name software centres know the program by. The project has
+# no domain of its own: example.org is reserved so that it belongs to nobody,
+# and unlike a made-up top-level domain it reads as reverse DNS to AppStream.
+set(CAMERA_DEMO_APP_ID org.example.camera_demo)
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(generated ${PROJECT_BINARY_DIR}/packaging)
+
+# The controls, which the manual page, README.txt and the metainfo list, are
+# written once, in packaging/controls.txt.
+include(Controls)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CONTROLS_FILE})
 
 # The release date as a Debian changelog writes it (RFC 2822, weekday
 # included). string(TIMESTAMP) formats a given time only through
@@ -45,6 +48,61 @@ function(rfc2822_date isoDate outVar)
   set(${outVar} "${formatted}" PARENT_SCOPE)
 endfunction()
 
+# The files a Markdown document links by relative address (pictures, other
+# documents, and what those documents link in turn), as paths relative to the
+# source folder, so that the installed documents keep every link whole. Links
+# in code are not links; one to an address outside the source folder or to
+# something that is not a file is left out with a warning (the plain_build
+# test then names it as a link the installed documents break).
+function(linked_documents document outVar)
+  string(ASCII 2 open)
+  string(ASCII 3 close)
+  string(ASCII 4 semicolon)
+  set(pending ${document})
+  set(found "")
+  while(pending)
+    list(POP_FRONT pending markdown)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${markdown})
+    file(READ ${PROJECT_SOURCE_DIR}/${markdown} text)
+    string(REGEX REPLACE "```[^`]*```" "" text "${text}")
+    string(REGEX REPLACE "`[^`\n]*`" "" text "${text}")
+    # Brackets and semicolons would split a list of the links where they are
+    # not, so they stand in as control characters until a link is read.
+    string(REPLACE "[" "${open}" text "${text}")
+    string(REPLACE "]" "${close}" text "${text}")
+    string(REPLACE ";" "${semicolon}" text "${text}")
+    string(REGEX MATCHALL "${close}\\([^)]+\\)|\n *${open}[^${close}\n]+${close}: *[^ \n]+|(src|href)=\"[^\"]*\""
+           links "${text}")
+    get_filename_component(folder ${markdown} DIRECTORY)
+    foreach(link IN LISTS links)
+      string(REGEX REPLACE "^${close}\\(<?([^ >)]*).*$" "\\1" target "${link}")
+      string(REGEX REPLACE "^\n *${open}[^${close}]+${close}: *<?([^ >]*).*$" "\\1" target "${target}")
+      string(REGEX REPLACE "^(src|href)=\"([^\"]*)\"$" "\\2" target "${target}")
+      string(REGEX REPLACE "[?#].*$" "" target "${target}")
+      string(REPLACE "${open}" "[" target "${target}")
+      string(REPLACE "${close}" "]" target "${target}")
+      string(REPLACE "${semicolon}" ";" target "${target}")
+      if(target STREQUAL "" OR target MATCHES "^[A-Za-z][A-Za-z0-9+.-]*:" OR target MATCHES "^/")
+        continue()
+      endif()
+      get_filename_component(absolute ${target} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR}/${folder})
+      file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${absolute})
+      if(relative MATCHES "^\\.\\./" OR NOT EXISTS ${absolute} OR IS_DIRECTORY ${absolute})
+        message(WARNING "${markdown} links ${target}, which is no file in the source folder: not installed")
+        continue()
+      endif()
+      if(relative IN_LIST found OR relative STREQUAL document)
+        continue()
+      endif()
+      list(APPEND found ${relative})
+      if(relative MATCHES "\\.md$")
+        list(APPEND pending ${relative})
+      endif()
+    endforeach()
+  endwhile()
+  set(${outVar} ${found} PARENT_SCOPE)
+endfunction()
+
 if(WIN32)
   # The .exe carries the icon and its version details; the zip holds it at
   # the top with a README, the licence and the notices, as Windows text files.
@@ -58,7 +116,12 @@ if(WIN32)
   target_sources(camera-demo PRIVATE ${generated}/camera-demo.rc)
 
   # Windows line ends; the licence and notices hold no @VARIABLE@ and stay as written.
-  configure_file(${packaging}/windows/README.txt.in ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  # configure_file changes the template's line ends, not those of what it
+  # puts in, so the lists of controls get theirs in a second pass.
+  controls_text(key CAMERA_DEMO_README_KEYS)
+  controls_text(mouse CAMERA_DEMO_README_MOUSE)
+  configure_file(${packaging}/windows/README.txt.in ${generated}/README.lf.txt @ONLY)
+  configure_file(${generated}/README.lf.txt ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES ${generated}/THIRD-PARTY-NOTICES.txt @ONLY
                  NEWLINE_STYLE CRLF)
@@ -74,6 +137,21 @@ else()
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME camera-demo.png)
   endforeach()
   install(FILES ${packaging}/icons/camera-demo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # A screenshot only where a packager says where it is: a software centre
+  # shows an address that does not answer as a broken picture.
+  set(CAMERA_DEMO_SCREENSHOTS "")
+  if(NOT CAMERA_DEMO_SCREENSHOT_URL STREQUAL "")
+    string(REPLACE "&" "&amp;" screenshotUrl "${CAMERA_DEMO_SCREENSHOT_URL}")
+    string(REPLACE "<" "&lt;" screenshotUrl "${screenshotUrl}")
+    string(CONCAT CAMERA_DEMO_SCREENSHOTS
+      "  <screenshots>\n"
+      "    <screenshot type=\"default\">\n"
+      "      <caption>The view through the animated camera beside the overview with the camera's trail</caption>\n"
+      "      <image>${screenshotUrl}</image>\n"
+      "    </screenshot>\n"
+      "  </screenshots>")
+  endif()
+  controls_metainfo(CAMERA_DEMO_METAINFO_CONTROLS)
   configure_file(${packaging}/linux/camera-demo.metainfo.xml.in
                  ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -82,6 +160,8 @@ else()
   # highest level, with no name or time stamp inside.
   find_program(GZIP gzip REQUIRED)
   rfc2822_date(${CAMERA_DEMO_RELEASE_DATE} CAMERA_DEMO_CHANGELOG_DATE)
+  controls_man(key CAMERA_DEMO_MAN_KEYS)
+  controls_man(mouse CAMERA_DEMO_MAN_MOUSE)
   configure_file(${packaging}/linux/camera-demo.6.in ${generated}/camera-demo.6 @ONLY)
   configure_file(${packaging}/linux/changelog.in ${generated}/changelog @ONLY)
   execute_process(COMMAND ${GZIP} -9nf camera-demo.6 changelog WORKING_DIRECTORY ${generated}
@@ -89,6 +169,12 @@ else()
   install(FILES ${generated}/camera-demo.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   install(FILES ${packaging}/linux/copyright ${PROJECT_SOURCE_DIR}/README.md ${generated}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # What the README links, beside it at the same relative paths.
+  linked_documents(README.md linked)
+  foreach(file IN LISTS linked)
+    get_filename_component(folder ${file} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/${file} DESTINATION ${CMAKE_INSTALL_DOCDIR}/${folder})
+  endforeach()
 endif()
 
 set(CPACK_PACKAGE_NAME camera-demo)
@@ -101,7 +187,9 @@ right view looks at the same scene from afar and shows where the camera is and
 the trail of its last positions. Five demonstrations: a circle, a polar sphere,
 a circle of varying radius, a circle spun from too high up, and the true
 examine mode, an orbit that turns the camera's own direction and up vectors.
-The camera can also be taken in hand with the mouse and the arrow keys.")
+The camera can also be taken in hand: a drag orbits it or turns it in place,
+the wheel zooms in and out on the point it orbits about, and the arrow keys,
+Page Up and Page Down do the same.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
