@@ -63,19 +63,11 @@ diff <(cd "$prefix" && find . -type f | sort) \
     fail "cmake --install and the .deb install different files (<: install, >: .deb)"
 
 # The README and the documents it links are installed with what they link,
-# at the same relative paths: no link of theirs may lead nowhere. (Links in
-# code are not links; addresses with a scheme or a leading / are not relative.)
+# at the same relative paths: no link of theirs may lead nowhere.
 docs=$prefix/share/doc/camera-demo
-brokenLinks=$(find "$docs" -name '*.md' -exec perl -0777 -ne '
-    (my $folder = $ARGV) =~ s#[^/]*$##;
-    s/```.*?```//gs;
-    s/`[^`\n]*`//g;
-    for my $target (/\]\(\s*<?([^\s>)]+)/g, /^ {0,3}\[[^\]\n]+\]:\s*<?([^\s>]+)/mg, /(?:src|href)="([^"]*)"/g) {
-        next if $target =~ m{^([A-Za-z][A-Za-z0-9+.-]*:|/|#)};
-        $target =~ s/[?#].*//;
-        print "$ARGV: $target\n" unless -f "$folder$target";
-    }' {} +) || fail "the installed documents' links could not be read"
-[[ -z $brokenLinks ]] || fail "installed documents link files that are not installed:
+mapfile -t installedDocuments < <(find "$docs" -name '*.md')
+brokenLinks=$("$source/scripts/check-links" "${installedDocuments[@]}") ||
+    fail "installed documents link files that are not installed:
 ${brokenLinks//$docs\//}"
 
 # Each checker that is missing is named and skipped, so that the rest still runs.
