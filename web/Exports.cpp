@@ -102,6 +102,20 @@ const ProgramView* programView()
     return &view;
 }
 
+// Beside the view, so that its layout stays as the page reads it: 1 while
+// the left drag turns the camera by angles (F8), 0 by its own vectors.
+int programHandTurning()
+{
+    return handTurning == HandTurning::byAngles ? 1 : 0;
+}
+
+// 1 while the hand holds the camera: it pressed, turned or zoomed since the
+// animation last resumed.
+int programHandHolds()
+{
+    return handHoldsCamera() ? 1 : 0;
+}
+
 // A link's replay: `count` steps as F3 runs them, without drawing each.
 void programSteps(int count)
 {

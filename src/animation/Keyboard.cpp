@@ -1,6 +1,7 @@
 #include "animation/Keyboard.h"
 
 #include "animation/Demonstrations.h"
+#include "animation/HandControl.h"
 #include "camera/Camera.h"
 
 #include "opengl/GlHeaders.h"
@@ -19,6 +20,8 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
         std::exit(1);
     } else if (key == spaceKey) {
         animating = !animating;
+        if (animating)
+            releaseCamera();
         // freeglut calls an idle callback in a busy loop; a paused demo takes
         // it away so that it does not spin a core doing nothing.
         glutIdleFunc(animating ? idle : nullptr);

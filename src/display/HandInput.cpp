@@ -25,7 +25,9 @@ int dragButton = noButton;
 int lastX = 0;
 int lastY = 0;
 
-// An arrow holds the camera and turns it as the short drag toward it would.
+// An arrow holds the camera and turns it as the short drag toward it would. A
+// run of arrows by angles is one drag: each goes on with the angles of the
+// one before while the camera stays where they left it.
 void arrowOrbit(int dx, int dy)
 {
     holdCamera();
@@ -51,6 +53,9 @@ void mouse(int button, int state, int x, int y)
     if (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON)
         return;
     bool& held = button == GLUT_LEFT_BUTTON ? leftHeld : rightHeld;
+    // Each press and release of the left button starts a drag afresh.
+    if (button == GLUT_LEFT_BUTTON)
+        startHandOrbit();
     if (state == GLUT_DOWN) {
         held = true;
         dragButton = button;
@@ -106,6 +111,13 @@ void special(int key, int /*x*/, int /*y*/)
         break;
     case GLUT_KEY_F3: stepOnce(); break;
     case GLUT_KEY_F4: cyclePace(); break;
+    case GLUT_KEY_F8:
+        // A drag in progress ends: the hand presses again to drag the other way.
+        leftHeld = false;
+        rightHeld = false;
+        dragButton = noButton;
+        switchHandTurning();
+        break;
     case GLUT_KEY_F11: toggleFullScreen(); break;
     default: break;
     }

@@ -29,6 +29,9 @@ inline void resetAnimationState()
     elevation = 0.0f;
     paceDivisor = 1;
     resetHandDistance();
+    handTurning = HandTurning::byVectors;
+    startHandOrbit();
+    releaseCamera();
 }
 
 inline void resetProgramState()

@@ -1,6 +1,7 @@
 #include "display/HandInput.h"
 #include "AnimationState.h"
 #include "RecordingGl.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "display/Overlays.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -238,7 +240,7 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         recording::clear();
         display();
         EXPECT_EQ(textDrawn(), "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000" + controls +
-                                   "F3: one step  F4: pace full  F11: full screen");
+                                   "F3: step  F4: pace full  F8: vectors  F11: full");
         const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
         ASSERT_EQ(rasters.size(), 4u) << "the caption's, then the three lines'";
         const double view[2] = {width / 2 - 10.0, height - 5.0};
@@ -251,16 +253,113 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
                   call("glMatrixMode", {GL_MODELVIEW}));
     }
 
-    // The keys line names the pace; without F1 the figures take its row.
+    // The keys line names the pace and how the drag turns; without F1 the
+    // figures take its row.
     for (const char* pace : {"1/2", "1/4", "1/8", "full"}) {
         special(GLUT_KEY_F4, 0, 0);
+        special(GLUT_KEY_F8, 0, 0);
+        const std::string turning = handTurning == HandTurning::byAngles ? "angles" : "vectors";
         recording::clear();
         drawControls(390, 395);
-        EXPECT_EQ(textDrawn(), controls + "F3: one step  F4: pace " + pace + "  F11: full screen");
+        EXPECT_EQ(textDrawn(), controls + "F3: step  F4: pace " + pace + "  F8: " + turning +
+                                   "  F11: full");
     }
     showControls = false;
     recording::clear();
     drawCameraFrame(390, 395);
     EXPECT_EQ(std::floor((recording::callsNamed("glRasterPos4dv").at(0).args[1] + 1.0) / 2.0 * 395),
               21);
+}
+
+namespace {
+
+// The picture's up in the scene: the camera's up less its part along the
+// direction, as a view matrix takes it.
+glm::dvec3 pictureUp()
+{
+    const glm::dvec3 d = glm::normalize(glmOf(camera.direction));
+    const glm::dvec3 u = glmOf(camera.up);
+    return glm::normalize(u - glm::dot(u, d) * d);
+}
+
+double degreesBetween(const glm::dvec3& a, const glm::dvec3& b)
+{
+    return glm::degrees(std::acos(std::clamp(glm::dot(a, b), -1.0, 1.0)));
+}
+
+// A view matrix that is a rotation and a shift: finite, rows of unit length.
+bool soundView()
+{
+    const glm::dvec3 eye = glmOf(camera.position);
+    const glm::dmat4 view =
+        glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up));
+    return std::isfinite(glm::determinant(view)) && std::abs(glm::determinant(view) - 1.0) < 1e-9;
+}
+
+}  // namespace
+
+// From Home a downward drag takes the eye up over the top. By angles the
+// picture, held upright by the world's up, turns over in one event as the
+// eye crosses the pole; by vectors it goes over smoothly. Either way the eye
+// keeps its distance from the point it orbits, and F8 switches back and forth.
+TEST_F(HandInput, ADragByAnglesFlipsThePictureAtThePoleAndByVectorsItDoesNot)
+{
+    for (const bool byAngles : {false, true}) {
+        SCOPED_TRACE(byAngles ? "by angles" : "by vectors");
+        resetProgramState();
+        if (byAngles)
+            special(GLUT_KEY_F8, 0, 0);
+        ASSERT_EQ(handTurning == HandTurning::byAngles, byAngles);
+        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 0);
+        double largest = 0.0;
+        int flips = 0;
+        for (int y = 5; y <= 420; y += 5) {
+            const glm::dvec3 before = pictureUp();
+            motion(100, y);
+            ASSERT_TRUE(soundView()) << "at y " << y;
+            ASSERT_NEAR(glm::length(glmOf(camera.position)), 10.0, 1e-9) << "at y " << y;
+            const double turn = degreesBetween(before, pictureUp());
+            flips += turn > 170.0 ? 1 : 0;
+            largest = std::max(largest, turn > 170.0 ? 0.0 : turn);
+        }
+        EXPECT_EQ(flips, byAngles ? 1 : 0);
+        EXPECT_LT(largest, 3.0) << "every other event turns the picture by little";
+        EXPECT_LT(camera.position.z, -9.0) << "the eye went on over to the far side";
+        if (byAngles) {
+            EXPECT_EQ(camera.up.y, 1.0) << "past the pole the world's up again";
+        }
+    }
+    special(GLUT_KEY_F8, 0, 0);
+    EXPECT_EQ(handTurning, HandTurning::byVectors);
+}
+
+// Twenty Down arrows by angles lift the eye 4.5 degrees each, onto the pole
+// itself, where the world's up gives no view: the camera takes there the
+// picture's up of the side it came from. The next arrow goes on over and
+// the picture turns over. F8 in the middle of a drag ends the drag.
+TEST_F(HandInput, AtThePoleTheAnglesKeepTheUpOfTheSideTheyCameFrom)
+{
+    special(GLUT_KEY_F8, 0, 0);
+    glm::dvec3 cameFrom{};
+    for (int press = 1; press <= 20; ++press) {
+        cameFrom = pictureUp();
+        special(GLUT_KEY_DOWN, 0, 0);
+        ASSERT_TRUE(soundView()) << "press " << press;
+    }
+    EXPECT_NEAR(camera.direction.y, -1.0, 1e-12) << "on the pole, looking straight down";
+    EXPECT_GT(glm::dot(glmOf(camera.up), cameFrom), 0.99);
+    EXPECT_NEAR(glm::dot(glmOf(camera.up), glmOf(camera.direction)), 0.0, 1e-9);
+    const glm::dvec3 atPole = pictureUp();
+    special(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_TRUE(soundView());
+    EXPECT_GT(degreesBetween(atPole, pictureUp()), 170.0);
+
+    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    motion(0, 30);
+    special(GLUT_KEY_F8, 0, 0);
+    const Camera switched = camera;
+    motion(0, 90);
+    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 90);
+    EXPECT_TRUE(sameBits(camera.position, switched.position)) << "the drag ended at the switch";
+    EXPECT_EQ(handTurning, HandTurning::byVectors);
 }
