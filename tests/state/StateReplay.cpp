@@ -284,6 +284,49 @@ void addWindowInput(std::vector<Step>& script)
     script.insert(script.end(), input.begin(), input.end());
 }
 
+// Motion events straight down (positive `dy`) or up from (x, y), `count` of
+// them, `dy` pixels apart.
+std::function<void()> movesDown(int x, int y, int dy, int count)
+{
+    std::vector<std::pair<int, int>> points;
+    for (int i = 1; i <= count; ++i)
+        points.emplace_back(x, y + i * dy);
+    return moves(points);
+}
+
+// The drag by angles (F8) from the start pose, through the window's
+// callbacks: down 190 pixels, 85.5 degrees up toward the top; 20 more take
+// the eye over the pole, where the picture flips; back up 210 over the pole
+// again to where it began. Then twenty Down arrows, one drag of 4.5 degrees
+// each, onto the pole itself, and one more over it; F8 in the middle of a
+// drag ends it, and the motion after it does nothing; the drag by vectors
+// again.
+void addAngles(std::vector<Step>& script)
+{
+    const std::vector<Step> angles = {
+        {"angles.F8.press", then(then(resetProgramState, specialKey(GLUT_KEY_F8)),
+                                 button(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 100))},
+        {"angles.drag.down190", movesDown(200, 100, 10, 19)},
+        {"angles.drag.overThePole", movesDown(200, 290, 10, 2)},
+        {"angles.drag.backOverThePole", movesDown(200, 310, -10, 21)},
+        {"angles.release.arrows.down20", then(button(GLUT_LEFT_BUTTON, GLUT_UP, 200, 100),
+                                              [] {
+                                                  for (int i = 0; i < 20; ++i)
+                                                      special(GLUT_KEY_DOWN, 0, 0);
+                                              })},
+        {"angles.arrow.overThePole", specialKey(GLUT_KEY_DOWN)},
+        {"angles.press.drag.F8",
+         then(then(button(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100), moves({{130, 120}})),
+              specialKey(GLUT_KEY_F8))},
+        {"angles.F8.moveIgnored",
+         then(moves({{150, 200}}), button(GLUT_LEFT_BUTTON, GLUT_UP, 150, 200))},
+        {"angles.vectors.drag",
+         then(then(button(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100), moves({{100, 150}})),
+              button(GLUT_LEFT_BUTTON, GLUT_UP, 100, 150))},
+    };
+    script.insert(script.end(), angles.begin(), angles.end());
+}
+
 std::vector<Step> script()
 {
     std::vector<Step> steps = {{"start", [] {}}};
@@ -293,6 +336,7 @@ std::vector<Step> script()
     addHand(steps);
     addLesson(steps);
     addWindowInput(steps);
+    addAngles(steps);
     return steps;
 }
 

@@ -261,8 +261,8 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         const std::string turning = handTurning == HandTurning::byAngles ? "angles" : "vectors";
         recording::clear();
         drawControls(390, 395);
-        EXPECT_EQ(textDrawn(), controls + "F3: step  F4: pace " + pace + "  F8: " + turning +
-                                   "  F11: full");
+        EXPECT_EQ(textDrawn(),
+                  controls + "F3: step  F4: pace " + pace + "  F8: " + turning + "  F11: full");
     }
     showControls = false;
     recording::clear();
@@ -291,8 +291,7 @@ double degreesBetween(const glm::dvec3& a, const glm::dvec3& b)
 bool soundView()
 {
     const glm::dvec3 eye = glmOf(camera.position);
-    const glm::dmat4 view =
-        glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up));
+    const glm::dmat4 view = glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up));
     return std::isfinite(glm::determinant(view)) && std::abs(glm::determinant(view) - 1.0) < 1e-9;
 }
 
