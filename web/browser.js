@@ -41,7 +41,8 @@ mergeInto(LibraryManager.library, {
     // Tells the page what it shows of the program, after every call into it
     // (Module.onView): the camera, the chosen demonstration (`mode`) and the
     // caption of the one that ran last, whether the program runs, the pace,
-    // F1 and F2, the zoom, the animation's numbers and where the trail lies.
+    // F1 and F2, the zoom, the way the drag turns (F8) and whether the hand
+    // holds the camera, the animation's numbers and where the trail lies.
     // One object, filled again each time: the page copies what it keeps.
     seen: null,
     view: function () {
@@ -61,6 +62,8 @@ mergeInto(LibraryManager.library, {
       view.zoom = HEAP32[word + 9];
       view.animating = HEAP32[word + 10] !== 0;
       view.running = page.running;
+      view.angles = Module['_programHandTurning']() !== 0;  // F8: the drag turns by angles
+      view.handHolds = Module['_programHandHolds']() !== 0;
       var caption = Module['_programCaption']();
       if (caption !== view.captionAddress) {
         view.captionAddress = caption;

@@ -7,10 +7,12 @@
 var Module = (function () {
   var byId = document.getElementById.bind(document);
   var all = function (selector) { return Array.prototype.slice.call(document.querySelectorAll(selector)); };
-  var keyButtons = all('#controls button[data-key], #controls button[data-special]');
+  var keyButtons = all('#controls button[data-key], #controls button[data-special], ' +
+                       '#fullscreen-bar button[data-key], #fullscreen-bar button[data-special], #hand button');
+  var turningButtons = all('#turning button');
   var paceButtons = all('#speed button');
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button');
+  var buttons = all('#controls button, #demonstrations button, #turning button, #fullscreen-bar button');
   var captions = modeButtons.map(function (button) { return button.textContent; });
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
@@ -21,7 +23,8 @@ var Module = (function () {
   };
   var started = false;
   var recorder = null;  // what the program did since the page started, for the address
-  var shown = { mode: -1, pace: 0, caption: null, running: null };
+  var shown = { mode: -1, pace: 0, caption: null, running: null, angles: null };
+  var ended = false;  // the program's runtime has exited: only a reload starts it again
   var numbersAt = -Infinity;  // when the numbers were last written
 
   var chooseMode = function (mode) {
@@ -53,6 +56,19 @@ var Module = (function () {
     setText(byId('caption'), chosen);
     setText(byId('now-note'), waiting ? '. It starts when the animation resumes or steps.' : '');
     setText(byId('pause'), view.running ? 'Pause' : 'Resume');
+    setText(byId('bar-pause'), view.running ? 'Pause' : 'Resume');
+  };
+
+  // How the drag turns the camera (F8), in the page's pair and the full
+  // screen's toggle; and, while the hand holds the camera, a way on.
+  var showHand = function (view) {
+    byId('hand').hidden = !view.handHolds;
+    if (view.angles === shown.angles) return;
+    shown.angles = view.angles;
+    turningButtons.forEach(function (button) {
+      button.setAttribute('aria-pressed', String(button.getAttribute('data-turning') === (view.angles ? '1' : '0')));
+    });
+    byId('bar-turning').setAttribute('aria-pressed', String(view.angles));
   };
 
   var showPace = function (pace) {
@@ -81,6 +97,42 @@ var Module = (function () {
     setText(cells[11], number(length(0)));
   };
 
+  var writeAddress = function (fragment) {
+    history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+  };
+
+  // The whole page at its beginning: the program's start state, the drag by
+  // vectors, an empty record and an address with no moment. A program whose
+  // runtime has exited cannot run again: the page opens anew, without the
+  // moment its address held.
+  var startAgain = function () {
+    if (ended || !recorder || typeof module._programRestart !== 'function') {
+      writeAddress('');
+      location.reload();
+      return;
+    }
+    clearTimeout(recorder.timer);
+    recorder = null;
+    module.callProgram(function () {
+      module._programRestart();
+      if (module.view().angles) module._programSpecial(8, 0, 0);
+    });
+    recorder = new Moment.Recorder([], module.view(), writeAddress);
+    recorder.flush();
+    ['status', 'link-note'].forEach(function (id) { setText(byId(id), ''); });
+  };
+
+  // In full screen the bar rests, faded, three seconds after the last move,
+  // touch or key over the picture.
+  var restTimer = null;
+  var rest = function () {
+    var frame = byId('window');
+    frame.classList.remove('resting');
+    clearTimeout(restTimer);
+    if (frame.classList.contains('full-screen'))
+      restTimer = setTimeout(function () { frame.classList.add('resting'); }, 3000);
+  };
+
   var module = {
     canvas: byId('canvas'),
     // After every call into the program.
@@ -92,16 +144,22 @@ var Module = (function () {
       }
       showMode(view);
       showPace(view.pace);
+      showHand(view);
       showNumbers(view);
       if (recorder) recorder.observe(view);
     },
     onFullScreen: function (on) {
       setText(byId('fullscreen'), on ? 'Leave full screen' : 'Full screen');
+      byId('window').classList.toggle('full-screen', on);
+      rest();
     },
     onMessage: say,
     onExit: function (status) {
       stop();
+      ended = true;
+      byId('hand').hidden = true;
       byId('status').textContent = 'The program ended with status ' + status + '.';
+      setText(byId('ended-note'), 'The program has ended: Start again opens the page anew, at the beginning.');
     },
     onAbort: function (what) {
       stop();
@@ -114,9 +172,8 @@ var Module = (function () {
       var link = Moment.parse(location.hash);
       setText(byId('link-note'), link.problems.join(' '));
       module.callProgram(function () { Moment.replay(module, link); });
-      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
-        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
-      });
+      recorder = new Moment.Recorder(link.log, module.view(), writeAddress);
+      byId('start-again').disabled = false;
     },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.
@@ -156,6 +213,16 @@ var Module = (function () {
     module.setFullScreen(!document.fullscreenElement);
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
+  ['pointermove', 'pointerdown', 'keydown'].forEach(function (type) {
+    byId('window').addEventListener(type, rest);
+  });
+  turningButtons.forEach(function (button) {
+    button.addEventListener('click', function () {
+      if (button.getAttribute('aria-pressed') !== 'true') module.sendKey(true, 8);
+    });
+  });
+  byId('bar-turning').addEventListener('click', function () { module.sendKey(true, 8); });
+  byId('start-again').addEventListener('click', startAgain);
   byId('copy-link').addEventListener('click', function () {
     var link = recorder ? recorder.link() : location.href;
     var copied = function () {
