@@ -120,6 +120,13 @@ void switchHandTurning()
     glutPostRedisplay();
 }
 
+void restartHandTurning()
+{
+    handTurning = HandTurning::byVectors;
+    startHandOrbit();
+    releaseCamera();
+}
+
 void startHandOrbit()
 {
     angleDrag.reset();

@@ -36,6 +36,10 @@ extern HandTurning handTurning;
 // Changes over to the other way of turning; a drag in progress ends there.
 void switchHandTurning();
 
+// As the program starts: by vectors, no drag in progress, the camera not in
+// hand.
+void restartHandTurning();
+
 // A drag by angles takes its angles from the camera's pose once, as it
 // starts, and keeps them for its length, so that it goes on past the pole;
 // this ends the one in progress. Anything else that turns the camera ends it

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -29,9 +30,8 @@ inline void resetAnimationState()
     elevation = 0.0f;
     paceDivisor = 1;
     resetHandDistance();
-    handTurning = HandTurning::byVectors;
-    startHandOrbit();
-    releaseCamera();
+    clearFrameHistory();
+    restartHandTurning();
 }
 
 inline void resetProgramState()
