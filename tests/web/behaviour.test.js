@@ -149,6 +149,13 @@ test('full screen draws the window larger, centred and whole; Escape and the but
   assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
   await enter();
   assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
+  // The bar over the picture: the lesson's controls, large enough for a finger.
+  const bar = await tab.$$eval('#fullscreen-bar button', (all) => all.map((b) => {
+    const r = b.getBoundingClientRect();
+    return `${b.textContent} ${r.width >= 44 && r.height >= 44 && r.top >= 0 && r.right <= innerWidth}`;
+  }));
+  assert.deepStrictEqual(bar, ['Resume', 'Step', 'Next demonstration', 'Drag turns by angles', 'Leave full screen']
+    .map((name) => `${name} true`));
   const left = await change(() => tab.click('#leave-fullscreen'));
   assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
   for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
@@ -296,6 +303,23 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
   assert.strictEqual(await pumped(tab), 0, 'the finger holds the camera');
   assert.notDeepStrictEqual(turned.rgb, before.rgb);
   assert.strictEqual(await text(tab, '#pause'), 'Resume');
+  // The picture stays in view while the list is scrolled to and used, and
+  // the words about the views are a link away; on its side the phone shows
+  // the whole picture within its height.
+  const inView = () => tab.$eval('canvas', (c) => {
+    const r = c.getBoundingClientRect();
+    return r.top > -1 && r.bottom < innerHeight + 1 && r.height > 150;
+  });
+  assert.ok(await tab.$eval('#to-words', (a) => a.getBoundingClientRect().bottom <= innerHeight), 'the link shows');
+  const last = await tab.$('#demonstrations button[data-mode="4"]');
+  await last.evaluate((button) => button.scrollIntoView({ block: 'center' }));
+  await last.tap();
+  assert.ok(await inView(), 'the picture stays while the last demonstration is chosen');
+  assert.strictEqual(await text(tab, '#caption'), 'True examine mode using vectors');
+  await tab.setViewport({ ...h.phone, width: 844, height: 390 });
+  await tab.$eval('canvas', (c) => c.scrollIntoView());
+  assert.ok(await inView(), 'the whole picture within the height of a phone on its side: ' +
+            await tab.$eval('canvas', (c) => JSON.stringify(c.getBoundingClientRect())));
   // The narrowest phones too: the buttons, the list and the numbers wrap.
   await tab.setViewport({ ...h.phone, width: 320 });
   assert.ok(await tab.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'none at 320 either');
@@ -385,7 +409,7 @@ const programState = (tab) => tab.evaluate(() => {
   return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
            floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
            head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' '),
+           overlays: [view.controls, view.frame].join(' '), angles: view.angles,
            curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 3 * points)) };
 });
 const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
@@ -537,6 +561,68 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
   assert.strictEqual(await tab.evaluate(() => history.length), entries, 'the address is replaced, not pushed');
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
+});
+
+// The picture's up in the scene, as a view matrix takes it from the camera's
+// direction and up.
+const pictureUp = (tab) => tab.evaluate(() => {
+  const p = Array.from(Module.view().pose), d = p.slice(3, 6), u = p.slice(6, 9);
+  const along = (u[0] * d[0] + u[1] * d[1] + u[2] * d[2]) / (d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+  const s = u.map((c, i) => c - along * d[i]), n = Math.hypot(...s);
+  return s.map((c) => c / n);
+});
+
+test('by angles a drag over the top flips the picture at once; a link keeps the switch; Start again begins anew', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  await pumpOnly(tab);
+  // Full screen's toggle, then the page's pair: vectors, angles.
+  const pressed = (page) => page.$$eval('#bar-turning, #turning button', (all) => all.map((b) => b.ariaPressed).join(' '));
+  assert.strictEqual(await pressed(tab), 'false true false');
+  await (await byName(tab, 'angles')).click();
+  assert.strictEqual(await pressed(tab), 'true false true');
+  // Ten pixels a move, 4.5 degrees: the twenty-first takes the eye over the
+  // pole, and the picture turns over in that one move.
+  await tab.evaluate(() => scrollTo(0, 0));
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 200, box.y + 100);
+  await tab.mouse.down();
+  const turns = [];
+  for (let y = 110; y <= 320; y += 10) {
+    const before = await pictureUp(tab);
+    await tab.mouse.move(box.x + 200, box.y + y);
+    const after = await pictureUp(tab);
+    turns.push(Math.round(Math.acos(Math.min(1, before.reduce((sum, c, i) => sum + c * after[i], 0))) * 180 / Math.PI));
+  }
+  await tab.mouse.up();
+  const large = turns.filter((turn) => turn > 10);
+  assert.ok(large.length === 1 && large[0] > 170, `the picture's turns: ${turns}`);
+  await pumpOnly(tab);
+  assert.ok(!(await tab.$eval('#numbers', (e) => /NaN|Infinity/.test(e.textContent))), 'numbers on the page');
+  assert.ok(await tab.$eval('#hand', (e) => !e.hidden), 'the page says the hand holds the camera');
+  // A link opens the same camera with the switch; Start again then gives
+  // the state of a fresh page and an address with no moment.
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const link = await tab.evaluate(() => location.href);
+  assert.match(link, /&angles$/);
+  const [opened, fresh] = [await h.openPage(session.browser, link), await h.openPage(session.browser, session.url)];
+  assert.deepStrictEqual(await programState(opened), await programState(tab), link);
+  assert.strictEqual(await pressed(opened), 'true false true');
+  await opened.bringToFront();
+  await opened.click('#start-again');
+  assert.deepStrictEqual(await programState(opened), await programState(fresh));
+  assert.strictEqual(await pressed(opened), 'false true false');
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.strictEqual(await opened.evaluate(() => location.hash), '');
+  // After Escape the program cannot run again: Start again opens the page anew.
+  await (await byName(opened, 'angles')).click();
+  await opened.keyboard.press('Escape');
+  assert.match(await text(opened, '#ended-note'), /Start again/);
+  await Promise.all([opened.waitForNavigation(), opened.click('#start-again')]);
+  await opened.waitForFunction(() => window.Module && Module.calledRun && Module.ctx, { polling: 20 });
+  assert.strictEqual(await opened.evaluate(() => location.hash), '');
+  assert.deepStrictEqual(await programState(opened), await programState(fresh));
+  assert.deepStrictEqual([...tab.errors, ...opened.errors, ...fresh.errors], []);
+  await Promise.all([tab.close(), opened.close(), fresh.close()]);
 });
 
 test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally', async () => {
