@@ -19,6 +19,7 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -272,6 +273,7 @@ int main(int argc, char** argv)
     EventSource source(seed);
     History history;
     std::uint64_t perKind[kindCount] = {};
+    double worstUnitLength = 0.0;
     for (std::uint64_t index = 0; index < eventCount; ++index) {
         const Event event = source.next();
         history.add(event);
@@ -284,6 +286,7 @@ int main(int argc, char** argv)
             history.print(std::cerr, index);
             return 1;
         }
+        worstUnitLength = std::max(worstUnitLength, posecheck::unitLengthError(camera));
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
@@ -291,9 +294,11 @@ int main(int argc, char** argv)
         return static_cast<unsigned long long>(perKind[static_cast<int>(kind)]);
     };
     std::printf("event_fuzz: seed %llu, %llu events passed in %.1f s: %llu idle steps, %llu keys, "
-                "%llu reshapes, %llu frames, %llu buttons, %llu motions, %llu special keys\n",
+                "%llu reshapes, %llu frames, %llu buttons, %llu motions, %llu special keys; direction "
+                "and up off unit length by at most %.3g\n",
                 static_cast<unsigned long long>(seed), static_cast<unsigned long long>(eventCount),
                 elapsed.count(), count(Kind::idleStep), count(Kind::key), count(Kind::reshape),
-                count(Kind::frame), count(Kind::mouse), count(Kind::motion), count(Kind::special));
+                count(Kind::frame), count(Kind::mouse), count(Kind::motion), count(Kind::special),
+                worstUnitLength);
     return 0;
 }
