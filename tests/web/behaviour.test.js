@@ -375,17 +375,7 @@ test('failures are said in words: the folder opened from disk, a browser without
   }
 });
 
-// The program's whole state as the state table holds it, with the trail's
-// bits and the page's switches, read from the program's view.
-const programState = (tab) => tab.evaluate(() => {
-  const view = Module.view();
-  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
-  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
-  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
-           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
-           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' ') };
-});
+const programState = h.programState;
 const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
 // Idle calls as the page's frames make them, without drawing each.
 const idleMany = (tab, calls) => tab.evaluate((n) => {
