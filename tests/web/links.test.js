@@ -137,3 +137,36 @@ test(`random sessions' links open at the same state, trail and picture (seed ${s
   // and the two elevations kept, and mode keys merged.
   for (const [path, count] of Object.entries(counts)) assert.ok(count > 0, `no session took the path "${path}"`);
 });
+
+// Copy link's text, from a click, with the clipboard stood in for.
+async function copyLink(tab) {
+  await tab.evaluate(() => {
+    navigator.clipboard.writeText = (text) => { window.copied = text; return Promise.resolve(); };
+  });
+  await tab.click('#copy-link');
+  return tab.evaluate(() => ({ text: window.copied, said: document.getElementById('status').textContent }));
+}
+
+test('Copy link: the moment\'s own link where the address cannot follow, and the limit a moment passes', async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  // A browser that refuses every change of the address, for a while.
+  await tab.evaluate(() => {
+    history.replaceState = () => { throw new DOMException('Too many calls', 'SecurityError'); };
+    for (let i = 0; i < 5; ++i) Module.callProgram(() => Module._programIdle());
+  });
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  let copied = await copyLink(tab);
+  assert.strictEqual(copied.text, `${session.url}#at=s5`);
+  assert.match(copied.said, /^Copied: the link opens this moment/);
+  assert.strictEqual(await tab.evaluate(() => location.hash), '', 'the address stayed behind');
+  await tab.evaluate(() => { delete history.replaceState; });
+  await tab.waitForFunction(() => location.hash === '#at=s5', { timeout: 3000, polling: 50 });
+  // Zooms in and out, each one part: one part more than a link may have.
+  await tab.evaluate(() => {
+    for (let i = 0; i < 2001; ++i) Module.sendKey(true, i % 2 ? 105 : 104);
+  });
+  copied = await copyLink(tab);
+  assert.match(copied.said, /^Copied, but it will not open this moment\. The link.s moment has 2002 parts, more than the 2000/);
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
