@@ -383,6 +383,30 @@ const idleMany = (tab, calls) => tab.evaluate((n) => {
 }, calls);
 const byName = async (tab, name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 }));
 
+test('a restart after a busy session gives the state, the curves and the picture of a fresh load', async () => {
+  const [tab, fresh] = [await h.openPage(session.browser, session.url), await h.openPage(session.browser, session.url)];
+  const box = await (await tab.$('canvas')).boundingBox();
+  for (const key of ['n', 'n', 'n', 'F1', 'F2', 'F4', 'PageUp', 'n']) {
+    await idleMany(tab, 90);
+    await tab.keyboard.press(key);
+  }
+  await tab.keyboard.press('Space');
+  await tab.mouse.move(box.x + 100, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 150, box.y + 60);
+  await tab.evaluate(() => Module.callProgram(() => Module._programRestart()));
+  await tab.mouse.move(box.x + 190, box.y + 30);  // the drag ended with the restart
+  await tab.mouse.up();
+  for (const steps of [0, 850]) {
+    await Promise.all([tab, fresh].map((page) => idleMany(page, steps)));
+    assert.deepStrictEqual(await programState(tab), await programState(fresh), `${steps} steps after`);
+    const pictures = await Promise.all([tab, fresh].map((page) => h.frameAfter(page, () => Module._programDisplay())));
+    assert.strictEqual(h.compare(pictures[0], pictures[1], 0).differing, 0, `${steps} steps after`);
+  }
+  assert.deepStrictEqual([...tab.errors, ...fresh.errors], []);
+  await Promise.all([tab.close(), fresh.close()]);
+});
+
 test('the five by name, Step and the speed: chosen at once, started by a step, the same states at every pace', async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
