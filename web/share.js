@@ -30,5 +30,13 @@ var Share = (function () {
     return /^[a-z][a-z0-9+.-]*:/i.test(text) ? '' : text;
   };
 
-  return { copy: copy, fragmentOf: fragmentOf };
+  // Open a moment: the address takes the pasted moment, and the page opens
+  // it as it opens any link.
+  document.getElementById('open-moment').addEventListener('submit', function (event) {
+    event.preventDefault();
+    location.hash = fragmentOf(document.getElementById('moment-text').value);
+    location.reload();
+  });
+
+  return { copy: copy };
 })();

@@ -293,12 +293,13 @@ int main(int argc, char** argv)
     auto count = [&perKind](Kind kind) {
         return static_cast<unsigned long long>(perKind[static_cast<int>(kind)]);
     };
-    std::printf("event_fuzz: seed %llu, %llu events passed in %.1f s: %llu idle steps, %llu keys, "
-                "%llu reshapes, %llu frames, %llu buttons, %llu motions, %llu special keys; direction "
-                "and up off unit length by at most %.3g\n",
-                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(eventCount),
-                elapsed.count(), count(Kind::idleStep), count(Kind::key), count(Kind::reshape),
-                count(Kind::frame), count(Kind::mouse), count(Kind::motion), count(Kind::special),
-                worstUnitLength);
+    std::printf(
+        "event_fuzz: seed %llu, %llu events passed in %.1f s: %llu idle steps, %llu keys, "
+        "%llu reshapes, %llu frames, %llu buttons, %llu motions, %llu special keys; direction "
+        "and up off unit length by at most %.3g\n",
+        static_cast<unsigned long long>(seed), static_cast<unsigned long long>(eventCount),
+        elapsed.count(), count(Kind::idleStep), count(Kind::key), count(Kind::reshape),
+        count(Kind::frame), count(Kind::mouse), count(Kind::motion), count(Kind::special),
+        worstUnitLength);
     return 0;
 }

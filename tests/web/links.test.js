@@ -6,6 +6,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert');
 const path = require('path');
+const { pathToFileURL } = require('url');
 const h = require('./harness');
 
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
@@ -169,4 +170,35 @@ test('Copy link: the moment\'s own link where the address cannot follow, and the
   assert.match(copied.said, /^Copied, but it will not open this moment\. The link.s moment has 2002 parts, more than the 2000/);
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
+});
+
+test('opened from disk, Copy link gives the moment itself, and Open a moment brings another copy to it', async () => {
+  const fromDisk = await h.openPage(session.browser, pathToFileURL(path.join(page, 'camera-demo.html')).href);
+  await fromDisk.evaluate(() => {
+    for (let i = 0; i < 7; ++i) Module.callProgram(() => Module._programIdle());
+    Module.sendKey(false, 110);
+    Module.sendKey(true, 104);
+  });
+  const copied = await copyLink(fromDisk);
+  assert.strictEqual(copied.text, '#at=s7.k1.i1&paused');  // the zoom holds the camera
+  assert.match(copied.said, /^Copied this moment rather than the address: opened from a file/);
+  const tab = await h.openPage(session.browser, session.url);
+  const open = async (text, how) => {
+    await tab.$eval('#moment-text', (field) => { field.value = ''; });
+    await tab.focus('#moment-text');
+    const before = await h.programState(tab);
+    await tab.keyboard.type(text);
+    assert.deepStrictEqual(await h.programState(tab), before, 'keys typed into the field stay there');
+    await Promise.all([tab.waitForNavigation(), how === 'Enter' ? tab.keyboard.press('Enter') : tab.click('#open-moment button')]);
+    await tab.waitForFunction(() => window.Module && Module.calledRun && Module.ctx, { polling: 20 });
+  };
+  await open(copied.text, 'Enter');
+  assert.deepStrictEqual(await h.programState(tab), await h.programState(fromDisk));
+  // A whole link to another copy, with a crafted pose: refused as a link's would be.
+  await open(`file:///elsewhere/camera-demo.html#at=s3.p${'A'.repeat(96)}`, 'button');
+  assert.match(await tab.$eval('#link-note', (e) => e.textContent), /pose in the link is not one the camera can have/);
+  assert.strictEqual((await h.programState(tab)).head, 0);
+  assert.deepStrictEqual([...tab.errors, ...fromDisk.errors], []);
+  await tab.close();
+  await fromDisk.close();
 });
