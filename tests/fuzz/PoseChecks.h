@@ -2,7 +2,6 @@
 
 #include "camera/Camera.h"
 
-#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -28,13 +27,6 @@ inline std::string show(const Vector3& v)
     out.precision(17);
     out << '(' << v.x << ", " << v.y << ", " << v.z << ')';
     return out.str();
-}
-
-// How far the longer-off of direction and up is from unit length: the
-// figure the page's reading of a link's pose allows a margin over.
-inline double unitLengthError(const Camera& pose)
-{
-    return std::max(std::abs(norm(pose.direction) - 1.0), std::abs(norm(pose.up) - 1.0));
 }
 
 // Empty when the pose is sound: every component finite, direction and up of

@@ -148,7 +148,8 @@ private:
         if (!fault.empty())
             fail(fault);
         figures.worstUnitLength =
-            std::max(figures.worstUnitLength, posecheck::unitLengthError(camera));
+            std::max({figures.worstUnitLength, std::abs(posecheck::norm(camera.direction) - 1.0),
+                      std::abs(posecheck::norm(camera.up) - 1.0)});
         if (trailHead < 0 || trailHead >= trailLength)
             fail("trailHead is " + std::to_string(trailHead));
         if (!(orbitAngle >= 0.0f && orbitAngle < fullTurn))
