@@ -1,5 +1,6 @@
 #include "animation/Demonstrations.h"
 
+#include "animation/Captions.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -65,7 +66,7 @@ void placeOnCircle(double angle, double radius)
 
 void circleInXZ()
 {
-    caption = "A circle in XZ";
+    caption = demonstrationCaptions[0];
     const double angle = advanceAngle();
     placeOnCircle(angle, orbitRadius);
     aimAtOrigin();
@@ -73,7 +74,7 @@ void circleInXZ()
 
 void polarSphere()
 {
-    caption = "A polar sphere";
+    caption = demonstrationCaptions[1];
     const double angle = advanceAngle();
     elevation = static_cast<float>(elevationSwing * std::sin(swingRate * angle));
     placeOnSphere(angle, orbitRadius, elevation);
@@ -82,7 +83,7 @@ void polarSphere()
 
 void varyingRadius()
 {
-    caption = "Varying the radius of an XZ circle";
+    caption = demonstrationCaptions[2];
     const double angle = advanceAngle();
     orbitRadius = static_cast<float>(radiusSwing * std::cos(swingRate * angle) + meanRadius);
     placeOnCircle(angle, orbitRadius);
@@ -91,7 +92,7 @@ void varyingRadius()
 
 void sphereFromTooHigh()
 {
-    caption = "Spinning a polar sphere from too high up (undesired behavior)";
+    caption = demonstrationCaptions[3];
     elevation = highElevation;
     const double angle = advanceAngle();
     placeOnSphere(angle, orbitRadius, static_cast<double>(highElevation));
@@ -100,7 +101,7 @@ void sphereFromTooHigh()
 
 void trueExamine()
 {
-    caption = "True examine mode using vectors";
+    caption = demonstrationCaptions[4];
     // Coming from a mode that left the camera off the XZ plane, start the
     // orbit on the circle of radius 10 at the current azimuth.
     if (elevation != 0.0f) {
@@ -130,7 +131,7 @@ void idle()
 
 void advanceDemonstration()
 {
-    switch (modeCounter % 5) {
+    switch (modeCounter % demonstrationCount) {
     case 0: circleInXZ(); break;
     case 1: polarSphere(); break;
     case 2: varyingRadius(); break;
@@ -142,4 +143,12 @@ void advanceDemonstration()
     recordTrail();
     resetHandDistance();
     glutPostRedisplay();
+}
+
+void stepOnce()
+{
+    if (animating)
+        holdCamera();
+    restartPaceCount();
+    advanceDemonstration();
 }
