@@ -172,9 +172,8 @@ std::string describe()
     const std::pair<const char*, int> keys[] = {
         {"mode", nextDemonstrationKey}, {"space", pauseKey}, {"escape", quitKey}};
     const std::pair<const char*, int> specialKeys[] = {
-        {"controls", controlsKey}, {"frame", cameraFrameKey}, {"step", stepKey},
-        {"pace", paceKey},         {"zoomIn", zoomInKey},     {"zoomOut", zoomOutKey},
-        {"home", levelKey}};
+        {"controls", controlsKey}, {"frame", cameraFrameKey}, {"step", stepKey}, {"pace", paceKey},
+        {"zoomIn", zoomInKey},     {"zoomOut", zoomOutKey},   {"home", levelKey}};
     const std::pair<const char*, ViewField> view[] = {
         {"pose", {offsetof(ProgramView, pose), "double", 9}},
         {"trail", {offsetof(ProgramView, trail), "pointer", 1}},
@@ -190,7 +189,8 @@ std::string describe()
         {"animating", {offsetof(ProgramView, animating), "flag", 1}}};
     return "{\"captions\":[" + captions + "],\"trailLength\":" + std::to_string(trailLength) +
            ",\"paces\":[" + paces + "],\"startPose\":[" + startPose +
-           "],\"keys\":" + object(keys, integer) + ",\"specialKeys\":" + object(specialKeys, integer) +
+           "],\"keys\":" + object(keys, integer) +
+           ",\"specialKeys\":" + object(specialKeys, integer) +
            ",\"view\":" + object(view, viewField) + "}";
 }
 

@@ -2,7 +2,7 @@
 
 // The state of the camera animation, shared between the GLUT callbacks.
 extern bool animating;
-extern int modeCounter;  // kept in 0..demonstrationCount - 1 (Captions.h)
+extern int modeCounter;      // kept in 0..demonstrationCount - 1 (Captions.h)
 extern const char* caption;  // the one that ran last, from Captions.h
 extern float orbitRadius;
 extern float orbitAngle;

@@ -16,10 +16,10 @@ public:
 
     constexpr Pace() = default;
 
-    constexpr int divisor() const { return divisors[index]; }
+    [[nodiscard]] constexpr int divisor() const { return divisors[index]; }
 
     // Full, 1/2, 1/4, 1/8, then full again.
-    constexpr Pace slower() const { return Pace((index + 1) % count); }
+    [[nodiscard]] constexpr Pace slower() const { return Pace((index + 1) % count); }
 
     constexpr bool operator==(Pace other) const { return index == other.index; }
     constexpr bool operator!=(Pace other) const { return index != other.index; }

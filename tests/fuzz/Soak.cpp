@@ -109,7 +109,8 @@ public:
         }
         figures.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        figures.pace = mode == stepKeyMode ? "by F3" : "at pace 1/" + std::to_string(animationPace.divisor());
+        figures.pace =
+            mode == stepKeyMode ? "by F3" : "at pace 1/" + std::to_string(animationPace.divisor());
         return figures;
     }
 
@@ -129,8 +130,8 @@ private:
             idle();
             if (camera.position.x != eye.x || camera.position.y != eye.y ||
                 camera.position.z != eye.z || trailHead != head)
-                fail("idle call " + std::to_string(call) + " of " + std::to_string(animationPace.divisor()) +
-                     " stepped");
+                fail("idle call " + std::to_string(call) + " of " +
+                     std::to_string(animationPace.divisor()) + " stepped");
         }
         idle();
     }
