@@ -6,6 +6,7 @@
 // the program the page reads everything else from.
 #include "animation/Captions.h"
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "animation/Keys.h"
@@ -18,6 +19,7 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -206,6 +208,38 @@ const char* programDescription()
 {
     static const std::string description = describe();
     return description.c_str();
+}
+
+// Everything back to the state the program starts in, for a moment to be
+// replayed from there.
+void programRestart()
+{
+    restartProgram();
+}
+
+// The page's curves: the number of points, then three doubles a point, oldest
+// first: how far the direction is from the line of up, how far up is from the
+// world's up, and the picture's turn, in degrees. One point a step the trail
+// holds but the oldest, and last the camera as a hand left it if it turned it
+// since. (The oldest step's turn is from a pose the trail no longer holds,
+// which a link's shortened replay need not give back.)
+const double* programCurves()
+{
+    static double curves[1 + 3 * (frameHistoryLength + 1)];
+    std::size_t written = 1;
+    int points = 0;
+    const auto add = [&written, &points](const FrameSample& sample) {
+        curves[written++] = sample.fromLineOfUp;
+        curves[written++] = sample.fromWorldUp;
+        curves[written++] = sample.pictureTurn;
+        ++points;
+    };
+    for (int age = std::min(frameHistoryCount(), frameHistoryLength - 1) - 1; age >= 0; --age)
+        add(frameSample(age));
+    if (frameTurnedSinceStep())
+        add(latestFrame());
+    curves[0] = points;
+    return curves;
 }
 
 // A link's replay: `count` steps as F3 runs them, without drawing each.

@@ -1,6 +1,7 @@
 #include "animation/Demonstrations.h"
 
 #include "animation/Captions.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -131,6 +132,7 @@ void idle()
 
 void advanceDemonstration()
 {
+    const Camera before = camera;
     switch (modeCounter % demonstrationCount) {
     case 0: circleInXZ(); break;
     case 1: polarSphere(); break;
@@ -141,6 +143,7 @@ void advanceDemonstration()
     }
 
     recordTrail();
+    recordFrame(before);
     resetHandDistance();
     glutPostRedisplay();
 }
@@ -151,4 +154,17 @@ void stepOnce()
         holdCamera();
     restartPaceCount();
     advanceDemonstration();
+}
+
+void restartDemonstrations()
+{
+    camera = Camera();
+    modeCounter = 0;
+    caption = "";
+    orbitRadius = 10.0f;
+    orbitAngle = 0.0f;
+    elevation = 0.0f;
+    animating = true;
+    glutIdleFunc(idle);
+    glutPostRedisplay();
 }

@@ -23,3 +23,7 @@ void advanceDemonstration();
 // Resumed, the animation steps again after as many idle calls as the pace
 // asks for.
 void stepOnce();
+
+// Back to the start: the first demonstration, not yet stepped, running, with
+// the camera, the radius and the angles the program starts with.
+void restartDemonstrations();

@@ -18,6 +18,12 @@ void cyclePace()
     glutPostRedisplay();
 }
 
+void resetPace()
+{
+    animationPace = Pace();
+    restartPaceCount();
+}
+
 bool paceAllowsStep()
 {
     if (++idleCallsSinceStep < animationPace.divisor())

@@ -36,6 +36,9 @@ extern Pace animationPace;
 // The next pace (Pace::slower); the count of idle calls starts afresh.
 void cyclePace();
 
+// Full pace, its count of idle calls started afresh.
+void resetPace();
+
 // Counts an idle call of the running animation; true when it is the one
 // that steps.
 bool paceAllowsStep();

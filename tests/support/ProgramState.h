@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -30,6 +31,7 @@ inline void resetAnimationState()
     animationPace = Pace();
     restartPaceCount();
     resetHandDistance();
+    clearFrameHistory();
 }
 
 inline void resetProgramState()
