@@ -483,6 +483,13 @@ test("the page's list, speeds and words take the program's captions, paces and t
   await tab.close();
 });
 
+test('the server answers a path outside the page, a broken escape or a NUL with an error, and goes on serving', async () => {
+  const status = async (name) => (await fetch(session.url + name)).status;
+  assert.deepStrictEqual([await status('..%2f..%2f..%2fetc%2fpasswd'), await status('%E0%A4%A'),
+                          await status('index.html%00.js'), await status('no-such-file'), await status('')],
+                         [403, 400, 403, 404, 200]);
+});
+
 test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing', async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpMany(tab, 5);
