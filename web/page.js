@@ -153,14 +153,23 @@ var Module = (function () {
     // Once the program runs: the moment the address names, then the address
     // follows what is shown.
     postRun: function () {
-      if (!module.callProgram) return;
-      var link = Moment.parse(location.hash);
+      if (module.callProgram) module.openMoment(location.hash);
+    },
+    // Brings the program to the moment `fragment` names, from its start
+    // state (restarted where it ran already), with a link's checks and
+    // sentences.
+    openMoment: function (fragment) {
+      var link = Moment.parse(fragment);
       setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () { Moment.replay(module, link); });
+      module.callProgram(function () {
+        if (recorder) module._programRestart();
+        Moment.replay(module, link);
+      });
+      if (recorder) recorder.stop();
       // A browser may refuse a change of the address (it throws): the
       // recorder asks again later.
-      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
-        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      recorder = new Moment.Recorder(link.log, module.view(), function (text) {
+        history.replaceState(history.state, '', text ? '#' + text : location.pathname + location.search);
       });
     },
     // Loads the WebAssembly (or takes it from the page, where the single
