@@ -12,7 +12,7 @@ var Module = (function () {
   // description, with the program's own captions (describe below).
   var paceButtons = [];
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button');
+  var buttons = all('#controls button, #demonstrations button, #open-moment button');
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
@@ -110,9 +110,12 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    var number = function (value) { return value.toPrecision(5); };
+    // A number that is not one (a vector of no length has no angle) shows as a dash.
+    var number = function (value) { return isFinite(value) ? value.toPrecision(5) : '\u2014'; };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
-    var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
+    var degrees = function (cosine) {
+      return isFinite(cosine) ? (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0' : '\u2014';
+    };
     for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
     var dot = p[3] * p[6] + p[4] * p[7] + p[5] * p[8];
     setText(cells[9], degrees(dot / (length(3) * length(6))));
@@ -150,12 +153,23 @@ var Module = (function () {
     // Once the program runs: the moment the address names, then the address
     // follows what is shown.
     postRun: function () {
-      if (!module.callProgram) return;
-      var link = Moment.parse(location.hash);
+      if (module.callProgram) module.openMoment(location.hash);
+    },
+    // Brings the program to the moment `fragment` names, from its start
+    // state (restarted where it ran already), with a link's checks and
+    // sentences.
+    openMoment: function (fragment) {
+      var link = Moment.parse(fragment);
       setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () { Moment.replay(module, link); });
-      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
-        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      module.callProgram(function () {
+        if (recorder) module._programRestart();
+        Moment.replay(module, link);
+      });
+      if (recorder) recorder.stop();
+      // A browser may refuse a change of the address (it throws): the
+      // recorder asks again later.
+      recorder = new Moment.Recorder(link.log, module.view(), function (text) {
+        history.replaceState(history.state, '', text ? '#' + text : location.pathname + location.search);
       });
     },
     // Loads the WebAssembly (or takes it from the page, where the single
@@ -195,17 +209,12 @@ var Module = (function () {
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
-    var link = recorder ? recorder.link() : location.href;
-    var copied = function () {
-      byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
-        'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +
-        'may replay: the link opens the page at the beginning.' :
-        'Copied: the link opens this moment of the lesson.';
-    };
+    var copy = Share.copy(recorder);
     var shownInstead = function () {
-      byId('status').textContent = 'This browser did not let the page copy; the link is ' + link;
+      byId('status').textContent = 'This browser did not let the page copy; the ' + copy.name + ' is ' + copy.text;
     };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(link).then(copied, shownInstead);
+    var copied = function () { byId('status').textContent = copy.said; };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(copy.text).then(copied, shownInstead);
     else shownInstead();
   });
   // A button pressed with a pointer does not keep the focus, so that the
