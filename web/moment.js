@@ -15,21 +15,41 @@
 'use strict';
 
 var Moment = (function () {
-  var trailLength = 800;
-  var modeCount = 5;
-  var startPose = [0, 0, 10, 0, 0, -1, 0, 1, 0];
-  var paces = [1, 2, 4, 8];
+  // What the program defines, from its description (Module.program), which
+  // use() gives before anything else here runs.
+  var trailLength, modeCount, startPose, paces, keys, specialKeys;
+  var use = function (program) {
+    trailLength = program.trailLength;
+    modeCount = program.captions.length;
+    startPose = program.startPose;
+    paces = program.paces;
+    keys = program.keys;
+    specialKeys = program.specialKeys;
+  };
   // What a link may ask for: about a second of replay on a slow machine (a
   // step takes 0.1 to 0.25 microseconds here), over four hours of running at
   // sixty steps a second; parts and characters to match.
   var stepLimit = 1000000;
   var partLimit = 2000;
   var lengthLimit = 100000;
-  // The address changes at most four times a second.
+  // The address changes at most four times a second; a browser that refuses
+  // a change (some allow a page a hundred in thirty seconds) is asked again
+  // less and less often, up to every eight seconds.
   var addressPeriod = 250;
-
-  var keys = { mode: 110, space: 32 };
-  var specialKeys = { controls: 1, frame: 2, pace: 4, turning: 8, zoomIn: 104, zoomOut: 105, home: 106 };
+  var longestAddressPeriod = 8000;
+  // A pose's direction and up are of unit length within this: every turn,
+  // aim and key writes them normalized or as exact constants, so their
+  // rounding never builds up over a run. The soak and the event fuzzer,
+  // which hold every step to this same bound, measured them at most 3.3e-16
+  // off (2026-12-09).
+  var unitTolerance = 1e-9;
+  // Direction and up may lean as close together as a hand brings them:
+  // twenty presses of the Up arrow then a mode key leave them 4.4e-8 (in
+  // sine) from parallel, and a turn keeps that angle. Closer than this only
+  // a crafted pose comes, and at exactly parallel the view has no side.
+  var leastSine = 1e-12;
+  // Nothing a hand does in a link's few thousand parts takes the eye this far.
+  var farthestEye = 1e6;
 
   var samePose = function (a, b) {
     for (var i = 0; i < 9; ++i)
@@ -89,8 +109,9 @@ var Moment = (function () {
   // position and direction, and the 800 steps the whole trail. Everything
   // before it is replayed as that many steps of the first demonstration, but
   // for the steps that last wrote the radius and the elevation, in their own
-  // demonstrations at their own numbers.
-  var shorten = function (record) {
+  // demonstrations at their own numbers. `cutOf` finds where a record may be
+  // cut and what the part before the cut left (null where it may not).
+  var cutOf = function (record) {
     var mode = 0, step = 0, level = true;
     var radiusStep = 0, elevation = { kind: 'zero', step: 0 };
     var cut = -1, cutState = null;
@@ -124,7 +145,12 @@ var Moment = (function () {
         level = samePose(part.pose.slice(0, 6).concat([0, 1, 0]), part.pose);
       }
     }
-    if (cut <= 0) return record;
+    return cut <= 0 ? null : Object.assign({ at: cut }, cutState);
+  };
+
+  var shorten = function (record) {
+    var cutState = cutOf(record);
+    if (!cutState) return record;
     var writers = [];
     if (cutState.radiusStep > 0) writers.push({ step: cutState.radiusStep, mode: 2 });
     if (cutState.elevation.kind !== 'zero')
@@ -147,7 +173,7 @@ var Moment = (function () {
     run(0, cutState.step - at);
     var presses = (cutState.mode - prefixMode + modeCount) % modeCount;
     if (presses > 0) append(shorter, { kind: 'k', count: presses });
-    record.slice(cut).forEach(function (part) { append(shorter, Object.assign({}, part)); });
+    record.slice(cutState.at).forEach(function (part) { append(shorter, Object.assign({}, part)); });
     return encodeRecord(shorter).length < encodeRecord(record).length ? shorter : record;
   };
 
@@ -194,6 +220,21 @@ var Moment = (function () {
     return fields.join('&');
   };
 
+  // Why `pose` is not one the program can reach, or null: what a link's
+  // pose must keep. Lengths in plain arithmetic, so that a vector of
+  // denormal components has length zero, and one beyond 1e154 none.
+  var poseFault = function (pose) {
+    if (!pose.every(isFinite)) return 'not every number in it is finite';
+    var length = function (i) { return Math.sqrt(pose[i] * pose[i] + pose[i + 1] * pose[i + 1] + pose[i + 2] * pose[i + 2]); };
+    if (!(length(0) <= farthestEye)) return 'its eye lies more than ' + farthestEye + ' units from the origin';
+    if (!(Math.abs(length(3) - 1) <= unitTolerance)) return 'its direction is not of unit length';
+    if (!(Math.abs(length(6) - 1) <= unitTolerance)) return 'its up is not of unit length';
+    var d = pose.slice(3, 6), u = pose.slice(6, 9);
+    var sine = Math.hypot(d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2], d[0] * u[1] - d[1] * u[0]);
+    if (!(sine >= leastSine)) return 'its direction is parallel to its up';
+    return null;
+  };
+
   // A stranger's text, shown as text and cut short.
   var quote = function (text) {
     return '\u201c' + (text.length > 40 ? text.slice(0, 40) + '\u2026' : text) + '\u201d';
@@ -219,10 +260,10 @@ var Moment = (function () {
         record.push({ kind: 'h' });
       } else if (/^p[A-Za-z0-9_-]{96}$/.test(part)) {
         var pose = poseFromText(part.slice(1));
-        // Nothing a hand can do takes the camera far out or makes it infinite.
-        if (!pose.every(function (value) { return isFinite(value) && Math.abs(value) <= 1e6; }))
-          return { problem: 'The camera\u2019s pose in the link is not one the camera can have, so the page ' +
-                            'starts at the beginning.' };
+        var fault = poseFault(pose);
+        if (fault)
+          return { problem: 'The camera\u2019s pose in the link is not one the camera can have (' + fault +
+                            '), so the page starts at the beginning.' };
         record.push({ kind: 'p', pose: pose });
       } else {
         return { problem: 'The page could not read the link\u2019s moment (at ' + quote(part) +
@@ -263,11 +304,11 @@ var Moment = (function () {
         else link.log = read.record;
       } else if (name === 'paused' && value === null) {
         link.running = false;
-      } else if (name === 'pace' && /^[1248]$/.test(value)) {
+      } else if (name === 'pace' && paces.map(String).indexOf(value) >= 0) {
         link.pace = Number(value);
       } else if (name === 'pace') {
-        link.problems.push('The link\u2019s pace ' + quote(value || '') + ' is not 1, 2, 4 or 8, so the page runs ' +
-                           'at full speed.');
+        link.problems.push('The link\u2019s pace ' + quote(value || '') + ' is not ' + paces.slice(0, -1).join(', ') +
+                           ' or ' + paces[paces.length - 1] + ', so the page runs at full speed.');
       } else if ((name === 'F1' || name === 'F2') && value === null) {
         link[name === 'F1' ? 'controls' : 'frame'] = true;
       } else if (name === 'angles' && value === null) {
@@ -311,6 +352,7 @@ var Moment = (function () {
     this.written = null;
     this.timer = null;
     this.writtenAt = -Infinity;
+    this.period = addressPeriod;
     this.schedule();
   }
 
@@ -331,20 +373,16 @@ var Moment = (function () {
     this.schedule();
   };
 
-  // How many steps the link replays (shortening keeps their number): past
-  // `stepLimit` it cannot open this moment.
-  Recorder.prototype.steps = function () {
-    return this.record.reduce(function (sum, part) { return sum + (part.kind === 's' ? part.count : 0); }, 0);
-  };
-
   Recorder.prototype.fragment = function () {
     return fragment(this.record, this.last);
   };
 
-  // The whole address of this moment, written at once.
+  // The whole address of this moment, built from the moment itself: the
+  // address bar may lag behind it where the browser refused a change.
   Recorder.prototype.link = function () {
     this.flush();
-    return location.href;
+    var text = this.fragment();
+    return location.href.split('#')[0] + (text ? '#' + text : '');
   };
 
   Recorder.prototype.flush = function () {
@@ -352,18 +390,31 @@ var Moment = (function () {
     this.timer = null;
     this.writtenAt = performance.now();
     var text = this.fragment();
-    if (text !== this.written) {
-      this.written = text;
+    if (text === this.written) return;
+    try {
       this.write(text);
+      this.written = text;
+      this.period = addressPeriod;
+    } catch (error) {
+      // The page goes on; the address follows once the browser lets it.
+      this.period = Math.min(2 * this.period, longestAddressPeriod);
+      this.schedule();
     }
+  };
+
+  // Writes no more: another recorder follows the program from here.
+  Recorder.prototype.stop = function () {
+    clearTimeout(this.timer);
+    this.timer = null;
+    this.write = function () {};
   };
 
   Recorder.prototype.schedule = function () {
     if (this.timer !== null) return;
     var self = this;
-    var wait = Math.max(0, this.writtenAt + addressPeriod - performance.now());
+    var wait = Math.max(0, this.writtenAt + this.period - performance.now());
     this.timer = setTimeout(function () { self.flush(); }, wait);
   };
 
-  return { parse: parse, replay: replay, Recorder: Recorder, stepLimit: stepLimit };
+  return { use: use, parse: parse, replay: replay, Recorder: Recorder, cutOf: cutOf };
 })();

@@ -10,10 +10,14 @@ var Module = (function () {
   var keyButtons = all('#controls button[data-key], #controls button[data-special], ' +
                        '#fullscreen-bar button[data-key], #fullscreen-bar button[data-special], #hand button');
   var turningButtons = all('#turning button');
-  var paceButtons = all('#speed button');
+  // The paces' and the demonstrations' buttons are made from the program's
+  // description, with the program's own captions (describe below).
+  var paceButtons = [];
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button, #turning button, #fullscreen-bar button');
-  var captions = modeButtons.map(function (button) { return button.textContent; });
+  var buttons = all('#controls button, #demonstrations button, #open-moment button, #turning button, ' +
+                    '#fullscreen-bar button');
+  var program = null;  // what the program defines (Module.program)
+  var captions = [];
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
@@ -30,12 +34,48 @@ var Module = (function () {
   var chooseMode = function (mode) {
     // As a person would: the mode key as many times as it takes.
     var presses = (mode - shown.mode + captions.length) % captions.length;
-    for (var i = 0; i < presses; ++i) module.sendKey(false, 110);
+    for (var i = 0; i < presses; ++i) module.sendKey(false, program.keys.mode);
   };
   var choosePace = function (pace) {
-    var order = [1, 2, 4, 8];
+    var order = program.paces;
     var presses = (order.indexOf(pace) - order.indexOf(shown.pace) + order.length) % order.length;
-    for (var i = 0; i < presses; ++i) module.sendKey(true, 4);
+    for (var i = 0; i < presses; ++i) module.sendKey(true, program.specialKeys.pace);
+  };
+
+  // The list of demonstrations (each item's own words stay the page's), a
+  // button for each pace, and the trail's length in the words.
+  var describe = function (described) {
+    program = described;
+    captions = program.captions;
+    Moment.use(program);
+    var list = byId('demonstrations');
+    captions.forEach(function (caption, mode) {
+      var button = modeButtons[mode];
+      if (!button) {
+        button = document.createElement('button');
+        button.type = 'button';
+        button.disabled = true;
+        list.appendChild(document.createElement('li')).appendChild(button);
+        modeButtons.push(button);
+        buttons.push(button);
+        button.addEventListener('click', function () { chooseMode(mode); });
+      }
+      button.textContent = caption;
+    });
+    paceButtons = program.paces.map(function (pace) {
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.disabled = true;
+      button.textContent = pace === 1 ? 'full' : '1/' + pace;
+      button.setAttribute('aria-keyshortcuts', 'F4');
+      button.setAttribute('aria-pressed', 'false');
+      button.title = 'F4 cycles the speeds';
+      button.addEventListener('click', function () { choosePace(pace); });
+      byId('speed').insertBefore(button, byId('pace-note'));
+      buttons.push(button);
+      return button;
+    });
+    setText(byId('trail-length'), String(program.trailLength));
   };
 
   // The chosen demonstration at once, also while paused; the program's own
@@ -74,8 +114,8 @@ var Module = (function () {
   var showPace = function (pace) {
     if (pace === shown.pace) return;
     shown.pace = pace;
-    paceButtons.forEach(function (button) {
-      button.setAttribute('aria-pressed', Number(button.getAttribute('data-pace')) === pace ? 'true' : 'false');
+    paceButtons.forEach(function (button, i) {
+      button.setAttribute('aria-pressed', program.paces[i] === pace ? 'true' : 'false');
     });
     setText(byId('pace-note'), pace === 1 ? '' : 'a step every ' + pace + ' frames');
   };
@@ -87,9 +127,12 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    var number = function (value) { return value.toPrecision(5); };
+    // A number that is not one (a vector of no length has no angle) shows as a dash.
+    var number = function (value) { return isFinite(value) ? value.toPrecision(5) : '\u2014'; };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
-    var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
+    var degrees = function (cosine) {
+      return isFinite(cosine) ? (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0' : '\u2014';
+    };
     for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
     var dot = p[3] * p[6] + p[4] * p[7] + p[5] * p[8];
     setText(cells[9], degrees(dot / (length(3) * length(6))));
@@ -106,20 +149,14 @@ var Module = (function () {
   // runtime has exited cannot run again: the page opens anew, without the
   // moment its address held.
   var startAgain = function () {
-    if (ended || !recorder || typeof module._programRestart !== 'function') {
+    if (ended || !recorder) {
       writeAddress('');
       location.reload();
       return;
     }
-    clearTimeout(recorder.timer);
-    recorder = null;
-    module.callProgram(function () {
-      module._programRestart();
-      if (module.view().angles) module._programSpecial(8, 0, 0);
-    });
-    recorder = new Moment.Recorder([], module.view(), writeAddress);
+    module.openMoment('');
     recorder.flush();
-    ['status', 'link-note'].forEach(function (id) { setText(byId(id), ''); });
+    setText(byId('status'), '');
   };
 
   // In full screen the bar rests, faded, three seconds after the last move,
@@ -135,6 +172,7 @@ var Module = (function () {
 
   var module = {
     canvas: byId('canvas'),
+    onDescribed: describe,
     // After every call into the program.
     onView: function (view) {
       if (!started) {
@@ -168,10 +206,21 @@ var Module = (function () {
     // Once the program runs: the moment the address names, then the address
     // follows what is shown.
     postRun: function () {
-      if (!module.callProgram) return;
-      var link = Moment.parse(location.hash);
+      if (module.callProgram) module.openMoment(location.hash);
+    },
+    // Brings the program to the moment `fragment` names, from its start
+    // state (restarted where it ran already), with a link's checks and
+    // sentences.
+    openMoment: function (fragment) {
+      var link = Moment.parse(fragment);
       setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () { Moment.replay(module, link); });
+      module.callProgram(function () {
+        if (recorder) module._programRestart();
+        Moment.replay(module, link);
+      });
+      if (recorder) recorder.stop();
+      // A browser may refuse a change of the address (it throws): the
+      // recorder asks again later.
       recorder = new Moment.Recorder(link.log, module.view(), writeAddress);
       byId('start-again').disabled = false;
     },
@@ -200,14 +249,12 @@ var Module = (function () {
   keyButtons.forEach(function (button) {
     button.addEventListener('click', function () {
       var special = button.hasAttribute('data-special');
-      module.sendKey(special, Number(button.getAttribute(special ? 'data-special' : 'data-key')));
+      var name = button.getAttribute(special ? 'data-special' : 'data-key');
+      module.sendKey(special, program[special ? 'specialKeys' : 'keys'][name]);
     });
   });
-  modeButtons.forEach(function (button) {
-    button.addEventListener('click', function () { chooseMode(Number(button.getAttribute('data-mode'))); });
-  });
-  paceButtons.forEach(function (button) {
-    button.addEventListener('click', function () { choosePace(Number(button.getAttribute('data-pace'))); });
+  modeButtons.forEach(function (button, mode) {
+    button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
     module.setFullScreen(!document.fullscreenElement);
@@ -218,23 +265,20 @@ var Module = (function () {
   });
   turningButtons.forEach(function (button) {
     button.addEventListener('click', function () {
-      if (button.getAttribute('aria-pressed') !== 'true') module.sendKey(true, 8);
+      if (button.getAttribute('aria-pressed') !== 'true') module.sendKey(true, program.specialKeys.turning);
     });
   });
-  byId('bar-turning').addEventListener('click', function () { module.sendKey(true, 8); });
+  byId('bar-turning').addEventListener('click', function () {
+    module.sendKey(true, program.specialKeys.turning);
+  });
   byId('start-again').addEventListener('click', startAgain);
   byId('copy-link').addEventListener('click', function () {
-    var link = recorder ? recorder.link() : location.href;
-    var copied = function () {
-      byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
-        'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +
-        'may replay: the link opens the page at the beginning.' :
-        'Copied: the link opens this moment of the lesson.';
-    };
+    var copy = Share.copy(recorder);
     var shownInstead = function () {
-      byId('status').textContent = 'This browser did not let the page copy; the link is ' + link;
+      byId('status').textContent = 'This browser did not let the page copy; the ' + copy.name + ' is ' + copy.text;
     };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(link).then(copied, shownInstead);
+    var copied = function () { byId('status').textContent = copy.said; };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(copy.text).then(copied, shownInstead);
     else shownInstead();
   });
   // A button pressed with a pointer does not keep the focus, so that the

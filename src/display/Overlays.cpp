@@ -98,8 +98,8 @@ void drawControls(int viewWidth, int viewHeight)
     // the pace and the way the drag turns that hold now.
     static char keys[48];
     char pace[8] = "full";
-    if (paceDivisor != 1)
-        (void)std::snprintf(pace, sizeof pace, "1/%d", paceDivisor);
+    if (animationPace != Pace())
+        (void)std::snprintf(pace, sizeof pace, "1/%d", animationPace.divisor());
     const char* turning = handTurning == HandTurning::byAngles ? "angles" : "vectors";
     (void)std::snprintf(keys, sizeof keys, "F3: step  F4: pace %s  F8: %s  F11: full", pace,
                         turning);

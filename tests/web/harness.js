@@ -5,44 +5,11 @@
 'use strict';
 
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { PNG } = require('pngjs');
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.txt': 'text/plain' };
-
-// A static file server for one folder on 127.0.0.1 (on `port`, or any free
-// port where it is 0 or taken); resolves to { url, close }.
-function serve(folder, port = 0) {
-  const root = path.resolve(folder);
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(root + path.sep)) {
-      response.writeHead(403).end();
-      return;
-    }
-    fs.readFile(file, (error, data) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-      response.end(data);
-    });
-  });
-  return new Promise((resolve) => {
-    server.once('error', () => server.listen(0, '127.0.0.1'));
-    server.listen(port, '127.0.0.1');
-    server.once('listening', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`,
-                close: () => new Promise((done) => server.close(done)) });
-    });
-  });
-}
+const { serve } = require('./serve');
 
 const chromiumFlags = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -192,4 +159,18 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+// The program's whole state as the state table holds it, with the trail's
+// bits, the curves' and the page's switches, read from the program's view.
+const programState = (tab) => tab.evaluate(() => {
+  const view = Module.view();
+  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
+  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
+  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
+  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
+           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
+           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
+           overlays: [view.controls, view.frame].join(' '), angles: view.angles,
+           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 3 * points)) };
+});
+
+module.exports = { phone, programState, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
