@@ -311,8 +311,9 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
     const r = c.getBoundingClientRect();
     return r.top > -1 && r.bottom < innerHeight + 1 && r.height > 150;
   });
-  assert.ok(await tab.$eval('#to-words', (a) => a.getBoundingClientRect().bottom <= innerHeight), 'the link shows');
-  const last = await tab.$('#demonstrations button[data-mode="4"]');
+  assert.ok(await tab.$eval('#to-words', (a) => a.getBoundingClientRect().bottom <= innerHeight), 'the link shows: ' +
+            await tab.$eval('#to-words', (a) => a.getBoundingClientRect().bottom));
+  const last = await tab.$('#demonstrations li:last-child button');
   await last.evaluate((button) => button.scrollIntoView({ block: 'center' }));
   await last.click();
   await tab.waitForFunction(() => Module.view().mode === 4, { timeout: 2000 });
