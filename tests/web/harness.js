@@ -1,7 +1,13 @@
-// Serves the built page on 127.0.0.1, opens it in Debian's headless
-// Chromium (WebGL on SwiftShader) and hands the tests a page whose animation
-// frames run only when the test pumps them. The page itself has no test
-// switch: the program is driven through its exported callbacks.
+// Serves the built page on 127.0.0.1, opens it in one of three browser
+// engines and hands the tests a page whose animation frames run only when
+// the test pumps them. The page itself has no test switch: the program is
+// driven through its exported callbacks.
+//
+// The engine is ENGINE's: `chromium` (the default; Debian's headless
+// Chromium, WebGL on SwiftShader, over the DevTools protocol), `firefox`
+// (Firefox ESR over WebDriver BiDi) or `webkit` (WebKitGTK's MiniBrowser
+// through WebKitWebDriver, webdriver.js). The last two draw WebGL only with
+// a display: their tests run in a virtual X server (tests/support/with-xvfb).
 'use strict';
 
 const fs = require('fs');
@@ -10,14 +16,27 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { PNG } = require('pngjs');
+const webdriver = require('./webdriver');
+
+const engine = process.env.ENGINE || 'chromium';
+const engines = ['chromium', 'firefox', 'webkit'];
+if (!engines.includes(engine)) throw new Error(`ENGINE is ${engine}, not one of ${engines.join(', ')}`);
+
+// node:test's options for a test that only some engines can run, and why.
+function onlyIn(list, why) {
+  return list.includes(engine) ? {} : { skip: `${list.join(' and ')} only: ${why}` };
+}
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.txt': 'text/plain' };
 
 // A static file server for one folder on 127.0.0.1 (on `port`, or any free
-// port where it is 0 or taken); resolves to { url, close }.
+// port where it is 0 or taken); resolves to { url, close, preload }: a
+// script set in `preload` goes into every HTML page served, before the page's
+// own scripts.
 function serve(folder, port = 0) {
   const root = path.resolve(folder);
+  let preload = '';
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
@@ -30,8 +49,10 @@ function serve(folder, port = 0) {
         response.writeHead(404).end();
         return;
       }
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-      response.end(data);
+      const type = types[path.extname(file)] || 'application/octet-stream';
+      response.writeHead(200, { 'Content-Type': type });
+      response.end(type === 'text/html' && preload ?
+        data.toString().replace(/<head>/i, `$&<script>${preload}</script>`) : data);
     });
   });
   return new Promise((resolve) => {
@@ -39,7 +60,8 @@ function serve(folder, port = 0) {
     server.listen(port, '127.0.0.1');
     server.once('listening', () => {
       resolve({ url: `http://127.0.0.1:${server.address().port}/`,
-                close: () => new Promise((done) => server.close(done)) });
+                close: () => new Promise((done) => server.close(done)),
+                set preload(script) { preload = script; } });
     });
   });
 }
@@ -50,7 +72,16 @@ const chromiumFlags = [
   '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--force-device-scale-factor=1',
 ];
 
-async function launch() {
+// The engine's browser; `server` is the page's, for webkit's preloads.
+async function launch(server, which = engine) {
+  if (which === 'firefox') {
+    return puppeteer.launch({ browser: 'firefox', protocol: 'webDriverBiDi', headless: false,
+                              executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr' });
+  }
+  if (which === 'webkit') {
+    return webdriver.launch(server, process.env.MINIBROWSER ||
+                            '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser');
+  }
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'camera-demo-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -66,9 +97,9 @@ async function launch() {
 }
 
 // The page served and a browser to open it in; close() ends both.
-async function session(folder) {
+async function session(folder, which = engine) {
   const server = await serve(folder);
-  const browser = await launch();
+  const browser = await launch(server, which);
   return { url: server.url, browser, close: async () => { await browser.close(); await server.close(); } };
 }
 
@@ -192,4 +223,4 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+module.exports = { engine, onlyIn, phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };

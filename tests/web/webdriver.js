@@ -1,0 +1,169 @@
+// WebKitGTK's MiniBrowser driven by WebKitWebDriver over the W3C WebDriver
+// protocol, behind the few calls of puppeteer's Page that the tests use.
+// Classic WebDriver has no script that runs before the page's own: the
+// page's server inserts those (serve's `preload`), and the errors of the
+// page are gathered by one of them and read after every script.
+'use strict';
+
+const { spawn } = require('child_process');
+const net = require('net');
+
+const keys = { Space: ' ', Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Backspace: '\uE003',
+               Delete: '\uE017', Home: '\uE011', End: '\uE010', PageUp: '\uE00E', PageDown: '\uE00F',
+               ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015',
+               Shift: '\uE008', Control: '\uE009', Alt: '\uE00A' };
+const keyValue = (name) => keys[name] ||
+  (/^F([1-9]|1[0-2])$/.test(name) ? String.fromCharCode(0xE031 + Number(name.slice(1)) - 1) : name);
+const buttons = { left: 0, middle: 1, right: 2 };
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Gathers the page's errors for `errors` (run before the page's scripts).
+function recordErrors() {
+  window.pageErrors = [];
+  addEventListener('error', (event) => window.pageErrors.push(event.message));
+  addEventListener('unhandledrejection', (event) => window.pageErrors.push(String(event.reason)));
+  const error = console.error.bind(console);
+  console.error = (...args) => window.pageErrors.push(args.join(' ')) && error(...args);
+}
+
+async function freePort() {
+  const server = net.createServer().listen(0, '127.0.0.1');
+  await new Promise((resolve) => server.once('listening', resolve));
+  const { port } = server.address();
+  await new Promise((resolve) => server.close(resolve));
+  return port;
+}
+
+// Starts the driver and one session; `server` is the page's server, whose
+// preload the pages set before they navigate. One window at a time.
+async function launch(server, binary) {
+  const port = await freePort();
+  const driver = spawn(process.env.WEBKIT_WEBDRIVER || 'WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+  const base = `http://127.0.0.1:${port}`;
+  const send = async (method, route, body) => {
+    const response = await fetch(base + route, { method, headers: { 'Content-Type': 'application/json' },
+                                                body: body && JSON.stringify(body) });
+    const answer = await response.json();
+    if (!response.ok) throw new Error(`WebDriver ${route}: ${answer.value.error}: ${answer.value.message}`);
+    return answer.value;
+  };
+  let session;
+  for (let tries = 0; !session; ++tries) {
+    try {
+      session = await send('POST', '/session', { capabilities: { alwaysMatch: {
+        'webkitgtk:browserOptions': { binary, args: ['--automation'] } } } });
+    } catch (error) {
+      if (tries > 50 || driver.exitCode !== null) throw error;
+      await sleep(100);
+    }
+  }
+  const sessionCall = (method, route, body) => send(method, `/session/${session.sessionId}${route}`, body);
+  // Each page a window of its own, made current before each command.
+  let current = await sessionCall('GET', '/window'), unused = current;
+  const windowCall = (handle) => async (method, route, body) => {
+    if (current !== handle) await sessionCall('POST', '/window', { handle });
+    current = handle;
+    return sessionCall(method, route, body);
+  };
+  const browser = {
+    version: () => `MiniBrowser (WebKitGTK ${session.capabilities.browserVersion})`,
+    newPage: async () => {
+      const handle = unused || (await sessionCall('POST', '/window/new', { type: 'window' })).handle;
+      unused = null;
+      const call = windowCall(handle);
+      return newPage(call, server, async () => {
+        server.preload = '';
+        if ((await call('GET', '/window/handles')).length > 1) await call('DELETE', '/window');
+        else unused = handle;
+      });
+    },
+    close: async () => {
+      await sessionCall('DELETE', '').catch(() => {});
+      driver.kill();
+    },
+  };
+  return browser;
+}
+
+function newPage(call, server, close) {
+  const preloads = [`(${recordErrors})();`];
+  const actions = (type, steps, parameters) => call('POST', '/actions', {
+    actions: [{ type, id: type, ...(parameters && { parameters }), actions: steps }] });
+  let at = { x: 0, y: 0 };
+  const page = {
+    errors: [],
+    on: () => {},
+    evaluateOnNewDocument: async (script, ...args) => {
+      preloads.push(`(${script})(...${JSON.stringify(args)});`);
+    },
+    goto: async (url) => {
+      server.preload = preloads.join('\n');
+      await call('POST', '/url', { url });
+    },
+    // Runs `script` with `args` in the page, until a promise it returns settles.
+    evaluate: async (script, ...args) => {
+      const source = typeof script === 'function' ? `(${script})` : `(() => ${script})`;
+      const result = await call('POST', '/execute/async', { args, script: `
+        const done = arguments[arguments.length - 1];
+        const errors = () => (window.pageErrors || []).splice(0);
+        Promise.resolve().then(() => ${source}(...Array.from(arguments).slice(0, -1))).then(
+          (value) => done({ value, errors: errors() }), (error) => done({ error: String(error), errors: errors() }));` });
+      page.errors.push(...result.errors);
+      if (result.error) throw new Error(result.error);
+      return result.value;
+    },
+    waitForFunction: async (test, { timeout = 30000, polling = 50 } = {}) => {
+      for (const end = Date.now() + timeout; !(await page.evaluate(test));) {
+        if (Date.now() > end) throw new Error(`waited ${timeout} ms for ${test}`);
+        await sleep(polling);
+      }
+    },
+    $eval: (selector, script, ...args) =>
+      page.evaluate(`(s, ...a) => (${script})(document.querySelector(s), ...a)`, selector, ...args),
+    $$eval: (selector, script, ...args) =>
+      page.evaluate(`(s, ...a) => (${script})(Array.from(document.querySelectorAll(s)), ...a)`, selector, ...args),
+    $: async (selector) => ({
+      boundingBox: () => page.$eval(selector, (e) => {
+        const { x, y, width, height } = e.getBoundingClientRect();
+        return { x, y, width, height };
+      }),
+    }),
+    // A real click, so that the page may fill the screen or copy.
+    click: async (selector) => {
+      const element = await call('POST', '/element', { using: 'css selector', value: selector });
+      await call('POST', `/element/${Object.values(element)[0]}/click`, {});
+    },
+    // The viewport's size, from the window's: the window's frame measured once.
+    setViewport: async ({ width, height }) => {
+      await call('POST', '/window/rect', { width, height });
+      const inner = await page.evaluate(() => [innerWidth, innerHeight]);
+      await call('POST', '/window/rect', { width: 2 * width - inner[0], height: 2 * height - inner[1] });
+    },
+    keyboard: {
+      down: (name) => actions('key', [{ type: 'keyDown', value: keyValue(name) }]),
+      up: (name) => actions('key', [{ type: 'keyUp', value: keyValue(name) }]),
+      press: (name) => actions('key', [{ type: 'keyDown', value: keyValue(name) }, { type: 'keyUp', value: keyValue(name) }]),
+    },
+    mouse: {
+      move: async (x, y, { steps = 1 } = {}) => {
+        const from = at;
+        at = { x, y };
+        await actions('pointer', Array.from({ length: steps }, (_, i) => ({
+          type: 'pointerMove', duration: 0, origin: 'viewport',
+          x: Math.round(from.x + (x - from.x) * (i + 1) / steps), y: Math.round(from.y + (y - from.y) * (i + 1) / steps) })),
+          { pointerType: 'mouse' });
+      },
+      down: ({ button = 'left' } = {}) => actions('pointer', [{ type: 'pointerDown', button: buttons[button] }],
+                                                  { pointerType: 'mouse' }),
+      up: ({ button = 'left' } = {}) => actions('pointer', [{ type: 'pointerUp', button: buttons[button] }],
+                                              { pointerType: 'mouse' }),
+      wheel: ({ deltaX = 0, deltaY = 0 } = {}) => actions('wheel', [{
+        type: 'scroll', origin: 'viewport', x: Math.round(at.x), y: Math.round(at.y), deltaX, deltaY }]),
+    },
+    screenshot: async () => Buffer.from(await call('GET', '/screenshot'), 'base64'),
+    close,
+  };
+  return page;
+}
+
+module.exports = { launch };
