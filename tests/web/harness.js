@@ -75,8 +75,10 @@ const chromiumFlags = [
 // The engine's browser; `server` is the page's, for webkit's preloads.
 async function launch(server, which = engine) {
   if (which === 'firefox') {
+    // The window as large as the screen: with no window manager, full screen is the window's size.
     return puppeteer.launch({ browser: 'firefox', protocol: 'webDriverBiDi', headless: false,
-                              executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr' });
+                              executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+                              args: ['--width=1920', '--height=1080'] });
   }
   if (which === 'webkit') {
     return webdriver.launch(server, process.env.MINIBROWSER ||
@@ -136,6 +138,13 @@ async function openPage(browser, url, { holdFrames = true, viewport = { width: 1
   page.on('console', (message) => {
     if (message.type() === 'error') errors.push(message.text());
   });
+  if (engine === 'firefox') {
+    // Puppeteer's key names over BiDi lack Space; its key value is the character.
+    for (const name of ['press', 'down', 'up']) {
+      const send = page.keyboard[name].bind(page.keyboard);
+      page.keyboard[name] = (key, ...rest) => send(key === 'Space' ? ' ' : key, ...rest);
+    }
+  }
   if (holdFrames) await page.evaluateOnNewDocument(holdAnimationFrames);
   await page.goto(url);
   await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx,

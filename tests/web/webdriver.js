@@ -73,8 +73,14 @@ async function launch(server, binary) {
       const call = windowCall(handle);
       return newPage(call, server, async () => {
         server.preload = '';
-        if ((await call('GET', '/window/handles')).length > 1) await call('DELETE', '/window');
-        else unused = handle;
+        const handles = await call('GET', '/window/handles');
+        if (handles.length === 1) {
+          unused = handle;
+          return;
+        }
+        await call('DELETE', '/window');
+        current = handles.find((other) => other !== handle);
+        await sessionCall('POST', '/window', { handle: current });
       });
     },
     close: async () => {
@@ -100,9 +106,10 @@ function newPage(call, server, close) {
       server.preload = preloads.join('\n');
       await call('POST', '/url', { url });
     },
-    // Runs `script` with `args` in the page, until a promise it returns settles.
+    // Runs the function `script` (or its source) with `args` in the page,
+    // until a promise it returns settles.
     evaluate: async (script, ...args) => {
-      const source = typeof script === 'function' ? `(${script})` : `(() => ${script})`;
+      const source = `(${script})`;
       const result = await call('POST', '/execute/async', { args, script: `
         const done = arguments[arguments.length - 1];
         const errors = () => (window.pageErrors || []).splice(0);
