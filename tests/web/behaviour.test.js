@@ -11,6 +11,8 @@ const h = require('./harness');
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
 let session;
 before(async () => { session = await h.session(page); });
+// The page's own logic runs once, in Chromium; the other engines run what may differ between engines.
+const once = h.onlyIn(['chromium'], 'run in one engine, to keep the others short');
 after(() => session.close());
 
 // Runs the queued animation frames; pump() also reads the picture.
@@ -65,7 +67,7 @@ test('space pauses with no animation frame requested, and resumes', async () => 
   await tab.close();
 });
 
-test('mode keys change the caption, whose width follows its length', async () => {
+test('mode keys change the caption, whose width follows its length', once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   const lengths = [14, 14, 34, 61, 31, 14];  // modes 0..4, then 0 again
   for (let mode = 0; mode < lengths.length; ++mode) {
@@ -79,7 +81,7 @@ test('mode keys change the caption, whose width follows its length', async () =>
   await tab.close();
 });
 
-test('Escape ends the program with status 1 and nothing runs after it', async () => {
+test('Escape ends the program with status 1 and nothing runs after it', once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Escape');
@@ -94,7 +96,7 @@ test('Escape ends the program with status 1 and nothing runs after it', async ()
   await tab.close();
 });
 
-test('a resize draws the new size before the browser paints, down to tiny sizes and back', async () => {
+test('a resize draws the new size before the browser paints, down to tiny sizes and back', once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
@@ -164,23 +166,29 @@ test('full screen draws the window larger, centred and whole; Escape and the but
   await tab.close();
 });
 
-test('keys and buttons reach GLUT with the codes it gives on the desktop', async () => {
+// From now on the keys, buttons and motion that reach the program, as
+// window.seen; seen() reads them, each as its name and two first values.
+const spyOnInput = (tab) => tab.evaluate(() => {
+  window.seen = [];
+  for (const name of ['_programLoopKey', '_programLoopSpecialKey', '_programLoopMouse', '_programLoopMotion']) {
+    // The module's first-call wrapper puts the raw export in its place:
+    // the spy takes that and puts itself back.
+    let real = Module[name];
+    const spy = (...args) => {
+      window.seen.push([name.slice(12), ...args]);
+      const result = real(...args);
+      if (Module[name] !== spy) [real, Module[name]] = [Module[name], spy];
+      return result;
+    };
+    Module[name] = spy;
+  }
+});
+const seen = (tab) => tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
+
+test('keys and buttons reach GLUT with the codes it gives on the desktop',
+     h.onlyIn(['chromium'], 'touch emulation'), async () => {
   const tab = await h.openPage(session.browser, session.url);
-  await tab.evaluate(() => {
-    window.seen = [];
-    for (const name of ['_programLoopKey', '_programLoopSpecialKey', '_programLoopMouse', '_programLoopMotion']) {
-      // The module's first-call wrapper puts the raw export in its place:
-      // the spy takes that and puts itself back.
-      let real = Module[name];
-      const spy = (...args) => {
-        window.seen.push([name.slice(12), ...args]);
-        const result = real(...args);
-        if (Module[name] !== spy) [real, Module[name]] = [Module[name], spy];
-        return result;
-      };
-      Module[name] = spy;
-    }
-  });
+  await spyOnInput(tab);
   const keys = async (...names) => {
     for (const name of names) await tab.keyboard.press(name);
   };
@@ -238,9 +246,8 @@ test('keys and buttons reach GLUT with the codes it gives on the desktop', async
   for (const dx of [15, 30])
     for (const i of [0, 1]) await fingers[i].move(box.x + 100 + 40 * i + dx, box.y + 100);
   for (const finger of fingers.reverse()) await finger.end();
-  const seen = await tab.evaluate(() => window.seen.map((call) => call.slice(0, 3).join(' ')));
   const notches = (...buttons) => buttons.flatMap((button) => [`Mouse ${button} 0`, `Mouse ${button} 1`]);
-  assert.deepStrictEqual(seen, [
+  assert.deepStrictEqual(await seen(tab), [
     'Key 97 100', 'Key 65 100', 'Key 13 100', 'Key 8 100', 'Key 127 100', 'SpecialKey 1 100', 'SpecialKey 2 100',
     'SpecialKey 3 100', 'SpecialKey 4 100', 'SpecialKey 5 100', 'SpecialKey 100 100', 'SpecialKey 106 100',
     'SpecialKey 105 100', 'SpecialKey 114 100', 'Key 3 100',
@@ -287,7 +294,8 @@ test('the hand: a drag turns the camera and holds it, F1 shows the controls and 
   await tab.close();
 });
 
-test('on a phone the frame fits the screen, and a finger orbits and holds the camera', async () => {
+test('on a phone the frame fits the screen, and a finger orbits and holds the camera',
+     h.onlyIn(['chromium'], 'touch and phone emulation'), async () => {
   const tab = await h.openPage(session.browser, session.url, { viewport: h.phone });
   assert.ok(await tab.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'no sideways scrolling');
   const before = await pump(tab);
@@ -308,7 +316,8 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
   await tab.close();
 });
 
-test('the buttons step, pause and zoom, their names follow the program, keys on them act once', async () => {
+test('the buttons step, pause and zoom, their names follow the program, keys on them act once', once,
+     async () => {
   const tab = await h.openPage(session.browser, session.url);
   const press = async (name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 })).click();
   const caption = async () => {
@@ -345,7 +354,7 @@ test('the buttons step, pause and zoom, their names follow the program, keys on 
   await tab.close();
 });
 
-test('a lost WebGL context comes back with the same picture, with words meanwhile', async () => {
+test('a lost WebGL context comes back with the same picture, with words meanwhile', once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
@@ -366,7 +375,7 @@ test('a lost WebGL context comes back with the same picture, with words meanwhil
   await tab.close();
 });
 
-test('failures are said in words: the folder opened from disk, a browser without WebGL', async () => {
+test('failures are said in words: the folder opened from disk, a browser without WebGL', once, async () => {
   for (const [url, prepare, words] of [
     [pathToFileURL(path.join(page, 'index.html')).href, () => {}, /cannot load camera-demo\.wasm.*Open camera-demo\.html/],
     [session.url, () => { HTMLCanvasElement.prototype.getContext = () => null; }, /no WebGL/]]) {
@@ -398,7 +407,8 @@ const idleMany = (tab, calls) => tab.evaluate((n) => {
 }, calls);
 const byName = async (tab, name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 }));
 
-test('the five by name, Step and the speed: chosen at once, started by a step, the same states at every pace', async () => {
+test('the five by name, Step and the speed: chosen at once, started by a step, the same states at every pace',
+     once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
   await tab.keyboard.press('Space');
@@ -443,7 +453,8 @@ test('the five by name, Step and the speed: chosen at once, started by a step, t
   await tab.close();
 });
 
-test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing', async () => {
+test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing',
+     once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpMany(tab, 5);
   await (await byName(tab, 'Level the camera')).click();
@@ -468,7 +479,8 @@ test('the numbers follow the camera at once while paused, from the start pose af
   await tab.close();
 });
 
-test('a link opens the moment it was made at: the same state, trail and pixels, and short without a hand', async () => {
+test('a link opens the moment it was made at: the same state, trail and pixels, and short without a hand',
+     h.onlyIn(['chromium'], 'clipboard permissions'), async () => {
   const tab = await h.openPage(session.browser, session.url);
   const entries = await tab.evaluate(() => history.length);
   const keys = async (...names) => {
@@ -518,7 +530,8 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
   await tab.close();
 });
 
-test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally', async () => {
+test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally',
+     once, async () => {
   const nan = Buffer.from(new Float64Array(9).fill(NaN).buffer).toString('base64url');
   for (const [fragment, words, state] of [
     ['at=s12.x9', /could not read the link.s moment \(at \u201cx9\u201d\)/, { head: 0, animating: true }],
@@ -536,4 +549,48 @@ test('a link from a stranger: what the page cannot use is said in a sentence, an
     assert.deepStrictEqual(tab.errors, []);
     await tab.close();
   }
+});
+
+// What every engine must do alike, where most of the above runs in Chromium
+// alone: draw, take the keys, a drag and the wheel with the desktop's codes,
+// copy a link, and open it at the same state, trail included; outside
+// Chromium the link opens in Chromium too, to the same bits.
+test('in every engine the page draws, takes the keys, a drag and the wheel, and its link opens the same moment',
+     async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const first = await pump(tab);
+  const blue = [51, 51, 178];
+  assert.deepStrictEqual([400, 5, 795].map((x) => h.pixel(first, x, 390)), [[0, 0, 0], blue, blue], 'divider, views');
+  await spyOnInput(tab);
+  for (const key of ['Space', 'n', 'F1', 'F2', 'F3', 'F4', 'Home', 'PageUp', 'PageDown']) await tab.keyboard.press(key);
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 100, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 160, box.y + 70, { steps: 3 });
+  await tab.mouse.up();
+  await tab.mouse.wheel({ deltaY: -240 });
+  const drag = ['Mouse 0 0', 'Motion 120 90', 'Motion 140 80', 'Motion 160 70', 'Mouse 0 1'];
+  assert.deepStrictEqual(await seen(tab), [
+    'Key 32 0', 'Key 110 0', ...[1, 2, 3, 4, 106, 104, 105].map((key) => `SpecialKey ${key} 0`), ...drag,
+    'Mouse 3 0', 'Mouse 3 1', 'Mouse 3 0', 'Mouse 3 1']);
+  await tab.evaluate(() => {
+    const write = navigator.clipboard.writeText.bind(navigator.clipboard);
+    navigator.clipboard.writeText = (link) => write(window.copied = link);
+  });
+  await tab.click('#copy-link');
+  await tab.waitForFunction(() => document.getElementById('status').textContent !== '');
+  const link = await tab.evaluate(() => window.copied);
+  assert.match(await text(tab, '#status'), /^Copied: /);
+  const state = await programState(tab);
+  const opened = await h.openPage(session.browser, link);
+  assert.deepStrictEqual(await programState(opened), state, link);
+  if (h.engine !== 'chromium') {
+    const chromium = await h.session(page, 'chromium');
+    const there = await h.openPage(chromium.browser, chromium.url + new URL(link).hash);
+    assert.deepStrictEqual(await programState(there), state, `${link} in Chromium`);
+    await chromium.close();
+  }
+  assert.deepStrictEqual([...tab.errors, ...opened.errors], []);
+  await opened.close();
+  await tab.close();
 });
