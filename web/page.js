@@ -88,7 +88,6 @@ var Module = (function () {
       if (!started) {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
-        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
       }
       showMode(view);
       showPace(view.pace);
@@ -153,7 +152,7 @@ var Module = (function () {
     button.addEventListener('click', function () { choosePace(Number(button.getAttribute('data-pace'))); });
   });
   byId('fullscreen').addEventListener('click', function () {
-    module.setFullScreen(!document.fullscreenElement);
+    module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {

@@ -119,51 +119,60 @@ test('a resize draws the new size before the browser paints, down to tiny sizes 
   await tab.close();
 });
 
+// Without the Fullscreen API (Safari on a phone) the frame fills the viewport instead, alike.
 test('full screen draws the window larger, centred and whole; Escape and the button leave it as it was', async () => {
-  const tab = await h.openPage(session.browser, session.url, { viewport: { width: 1920, height: 1080 } });
-  await pumpOnly(tab);
-  await tab.keyboard.press('Space');
-  const before = await pump(tab);
-  await tab.evaluate(() => {
-    window.calls = [];
-    for (const name of ['_programLoopResize', '_programLoopSpecialKey']) {
-      const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
-      Module[name] = (...args) => window.calls.push([name.slice(12), ...args].join(' ')) && real(...args);
-    }
-    const page = Module.onFullScreen;
-    Module.onFullScreen = (on) => window.calls.push(`onFullScreen ${on}`) && page(on);
-  });
-  // The picture as the page hears of the change, before the browser paints.
-  const change = async (act) => {
-    const frame = h.frameAfter(tab, () => new Promise((done) => { document.onfullscreenchange = done; }));
-    return (await act(), frame);
-  };
-  const enter = () => change(() => tab.click('#fullscreen'));
-  const full = await enter();
-  // The screen: the viewport in headless Chromium, the virtual X server's or the window's elsewhere.
-  const screen = await tab.evaluate(() => [document.fullscreenElement.clientWidth, document.fullscreenElement.clientHeight]);
-  const scale = Math.min(screen[0] / 800, screen[1] / 400), size = [800 * scale, 400 * scale];
-  assert.deepStrictEqual([full.width, full.height, full.glError], [...size, 0], "the screen's width at 2 : 1");
-  const box = await tab.evaluate(() => Object.values(Module.canvas.getBoundingClientRect().toJSON()));
-  const at = [(screen[0] - size[0]) / 2, (screen[1] - size[1]) / 2];
-  assert.deepStrictEqual(box.slice(0, 4), [...at, ...size], 'centred, all of it on the screen');
-  const rows = [captionRows(before), captionRows(full)];
-  assert.ok(rows[0] > 0 && rows[1] >= 2 * rows[0], `the caption's rows: ${rows}`);
-  // The window's (100, 50), told with a key the program ignores.
-  await tab.mouse.move(at[0] + 100 * scale, at[1] + 50 * scale);
-  await tab.keyboard.press('F9');
-  const escaped = await change(() => tab.keyboard.press('Escape'));
-  assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
-  await enter();
-  assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
-  const left = await change(() => tab.click('#leave-fullscreen'));
-  assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
-  for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
-  const entered = [`Resize 800 400 ${scale}`, 'onFullScreen true'], ended = ['Resize 800 400 1', 'onFullScreen false'];
-  assert.deepStrictEqual(await tab.evaluate(() => window.calls),
-                         [...entered, 'SpecialKey 9 100 50', ...ended, ...entered, ...ended]);
-  assert.deepStrictEqual(tab.errors, []);
-  await tab.close();
+  for (const api of [true, false]) {
+    const prepare = api ? () => {} : () => {
+      delete Element.prototype.requestFullscreen;
+      Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false });
+    };
+    const tab = await h.openPage(session.browser, session.url, { viewport: { width: 1920, height: 1080 }, prepare });
+    await pumpOnly(tab);
+    await tab.keyboard.press('Space');
+    const before = await pump(tab);
+    await tab.evaluate(() => {
+      window.calls = [];
+      for (const name of ['_programLoopResize', '_programLoopSpecialKey']) {
+        const real = Module[name];  // for a key, a first-call wrapper that drops the spy: one key only
+        Module[name] = (...args) => window.calls.push([name.slice(12), ...args].join(' ')) && real(...args);
+      }
+      const page = Module.onFullScreen;
+      Module.onFullScreen = (on) => (window.calls.push(`onFullScreen ${on}`), page(on), window.changed());
+    });
+    // The picture as the page hears of the change, before the browser paints.
+    const change = async (act) => {
+      const frame = h.frameAfter(tab, () => new Promise((done) => { window.changed = done; }));
+      return (await act(), frame);
+    };
+    const enter = () => change(() => tab.click('#fullscreen'));
+    const full = await enter();
+    // The screen: the viewport in headless Chromium, the virtual X server's or the window's elsewhere.
+    const screen = await tab.evaluate(() => [Module.canvas.parentElement.clientWidth, Module.canvas.parentElement.clientHeight,
+                                             document.fullscreenElement === Module.canvas.parentElement]);
+    assert.strictEqual(screen.pop(), api, "the browser's full screen where it has one");
+    const scale = Math.min(screen[0] / 800, screen[1] / 400), size = [800 * scale, 400 * scale];
+    assert.deepStrictEqual([full.width, full.height, full.glError], [...size, 0], "the screen's width at 2 : 1");
+    const box = await tab.evaluate(() => Object.values(Module.canvas.getBoundingClientRect().toJSON()));
+    const at = [(screen[0] - size[0]) / 2, (screen[1] - size[1]) / 2];
+    assert.deepStrictEqual(box.slice(0, 4), [...at, ...size], 'centred, all of it on the screen');
+    const rows = [captionRows(before), captionRows(full)];
+    assert.ok(rows[0] > 0 && rows[1] >= 2 * rows[0], `the caption's rows: ${rows}`);
+    // The window's (100, 50), told with a key the program ignores.
+    await tab.mouse.move(at[0] + 100 * scale, at[1] + 50 * scale);
+    await tab.keyboard.press('F9');
+    const escaped = await change(() => tab.keyboard.press('Escape'));
+    assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
+    await enter();
+    assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
+    const left = await change(() => tab.click('#leave-fullscreen'));
+    assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
+    for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
+    const entered = [`Resize 800 400 ${scale}`, 'onFullScreen true'], ended = ['Resize 800 400 1', 'onFullScreen false'];
+    assert.deepStrictEqual(await tab.evaluate(() => window.calls),
+                           [...entered, 'SpecialKey 9 100 50', ...ended, ...entered, ...ended]);
+    assert.deepStrictEqual(tab.errors, []);
+    await tab.close();
+  }
 });
 
 // From now on the keys, buttons and motion that reach the program, as

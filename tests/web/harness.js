@@ -129,8 +129,9 @@ function holdAnimationFrames() {
 // A phone held upright: 390 CSS pixels wide, touch and no mouse.
 const phone = { width: 390, height: 844, deviceScaleFactor: 1, isMobile: true, hasTouch: true };
 
-// Opens the page with held frames; resolves once main has run.
-async function openPage(browser, url, { holdFrames = true, viewport = { width: 1000, height: 600 } } = {}) {
+// Opens the page with held frames, `prepare` run before the page's scripts;
+// resolves once main has run.
+async function openPage(browser, url, { holdFrames = true, viewport = { width: 1000, height: 600 }, prepare } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   const errors = [];
@@ -146,6 +147,7 @@ async function openPage(browser, url, { holdFrames = true, viewport = { width: 1
     }
   }
   if (holdFrames) await page.evaluateOnNewDocument(holdAnimationFrames);
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   await page.goto(url);
   await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx,
                              { timeout: 20000, polling: 20 });
