@@ -4,6 +4,7 @@
 // desktop tests do (Module._programIdle, Module._programDisplay, ...), and
 // what the page shows of it and replays for a link.
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "animation/Pace.h"
@@ -15,6 +16,7 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cstddef>
 
 extern "C" {
@@ -100,6 +102,38 @@ const ProgramView* programView()
     view.zoom = handZoomNotches();
     view.animating = animating ? 1 : 0;
     return &view;
+}
+
+// Everything back to the state the program starts in, for a moment to be
+// replayed from there.
+void programRestart()
+{
+    restartProgram();
+}
+
+// The page's curves: the number of points, then three doubles a point, oldest
+// first: how far the direction is from the line of up, how far up is from the
+// world's up, and the picture's turn, in degrees. One point a step the trail
+// holds but the oldest, and last the camera as a hand left it if it turned it
+// since. (The oldest step's turn is from a pose the trail no longer holds,
+// which a link's shortened replay need not give back.)
+const double* programCurves()
+{
+    static double curves[1 + 3 * (frameHistoryLength + 1)];
+    std::size_t written = 1;
+    int points = 0;
+    const auto add = [&written, &points](const FrameSample& sample) {
+        curves[written++] = sample.fromLineOfUp;
+        curves[written++] = sample.fromWorldUp;
+        curves[written++] = sample.pictureTurn;
+        ++points;
+    };
+    for (int age = std::min(frameHistoryCount(), frameHistoryLength - 1) - 1; age >= 0; --age)
+        add(frameSample(age));
+    if (frameTurnedSinceStep())
+        add(latestFrame());
+    curves[0] = points;
+    return curves;
 }
 
 // A link's replay: `count` steps as F3 runs them, without drawing each.

@@ -1,5 +1,6 @@
 #include "animation/Demonstrations.h"
 
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -130,6 +131,7 @@ void idle()
 
 void advanceDemonstration()
 {
+    const Camera before = camera;
     switch (modeCounter % 5) {
     case 0: circleInXZ(); break;
     case 1: polarSphere(); break;
@@ -140,6 +142,20 @@ void advanceDemonstration()
     }
 
     recordTrail();
+    recordFrame(before);
     resetHandDistance();
+    glutPostRedisplay();
+}
+
+void restartDemonstrations()
+{
+    camera = Camera();
+    modeCounter = 0;
+    caption = "";
+    orbitRadius = 10.0f;
+    orbitAngle = 0.0f;
+    elevation = 0.0f;
+    animating = true;
+    glutIdleFunc(idle);
     glutPostRedisplay();
 }

@@ -17,3 +17,7 @@ void idle();
 // the camera moves, the trail records it, and the hand orbits the point ten
 // units ahead again, as the demonstrations do.
 void advanceDemonstration();
+
+// Back to the start: the first demonstration, not yet stepped, running, with
+// the camera, the radius and the angles the program starts with.
+void restartDemonstrations();

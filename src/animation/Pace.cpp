@@ -23,6 +23,12 @@ void cyclePace()
     glutPostRedisplay();
 }
 
+void resetPace()
+{
+    paceDivisor = 1;
+    idleCallsSinceStep = 0;
+}
+
 bool paceAllowsStep()
 {
     if (++idleCallsSinceStep < paceDivisor)

@@ -10,6 +10,9 @@ extern int paceDivisor;
 // Full, 1/2, 1/4, 1/8, then full again.
 void cyclePace();
 
+// Full pace, its count of idle calls started afresh.
+void resetPace();
+
 // Counts an idle call of the running animation; true when it is the one
 // that steps.
 bool paceAllowsStep();

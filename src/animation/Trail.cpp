@@ -15,6 +15,13 @@ void recordTrail()
         trailHead = 0;
 }
 
+void clearTrail()
+{
+    for (Vector3& entry : trail)
+        entry = Vector3();
+    trailHead = 0;
+}
+
 void drawTrail()
 {
     glColor3f(1.0f, 0.0f, 0.0f);

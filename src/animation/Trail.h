@@ -11,5 +11,8 @@ extern int trailHead;  // next entry to write; once full, also the oldest
 // Appends the camera's position to the ring.
 void recordTrail();
 
+// Empties the ring, as it is at the start.
+void clearTrail();
+
 // Draws the ring as one red line strip, oldest entry first.
 void drawTrail();

@@ -86,6 +86,15 @@ void motion(int x, int y)
         turnByHand(turn.yaw, turn.pitch);
 }
 
+void releaseHand()
+{
+    leftHeld = false;
+    rightHeld = false;
+    dragButton = noButton;
+    lastX = 0;
+    lastY = 0;
+}
+
 void special(int key, int /*x*/, int /*y*/)
 {
     switch (key) {

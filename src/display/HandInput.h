@@ -18,3 +18,6 @@
 void mouse(int button, int state, int x, int y);
 void motion(int x, int y);
 void special(int key, int x, int y);
+
+// Lets go of any button held, as at the start: no drag is in progress.
+void releaseHand();

@@ -81,6 +81,13 @@ void drawTextAtPixel(int column, int row, int width, int height, const char* tex
 
 }  // namespace
 
+void hideOverlays()
+{
+    showControls = false;
+    showCameraFrame = false;
+    glutPostRedisplay();
+}
+
 void drawControls(int viewWidth, int viewHeight)
 {
     drawTextAtPixel(textColumn, controlsRow, viewWidth, viewHeight,

@@ -5,6 +5,9 @@
 extern bool showControls;
 extern bool showCameraFrame;
 
+// Hides both, as at the start.
+void hideOverlays();
+
 // Both draw in the overview, whose size in pixels they are given; their text
 // keeps its place from the view's lower left corner at every window size, and
 // a view narrower than a line cuts it at the window's edge.

@@ -1,7 +1,11 @@
 #include "display/Window.h"
 
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
+#include "animation/Pace.h"
+#include "animation/Trail.h"
 #include "camera/Camera.h"
 #include "display/HandInput.h"
 #include "display/Overlays.h"
@@ -101,6 +105,17 @@ void startUp(int* argc, char** argv)
     glutMouseFunc(mouse);
     glutMotionFunc(motion);
     glutSpecialFunc(special);
+}
+
+void restartProgram()
+{
+    restartDemonstrations();
+    clearTrail();
+    clearFrameHistory();
+    resetPace();
+    resetHandDistance();
+    releaseHand();
+    hideOverlays();
 }
 
 void display()

@@ -12,6 +12,12 @@ extern int windowHeight;
 // relies on and installs the callbacks. The caller then runs the main loop.
 void startUp(int* argc, char** argv);
 
+// Brings the program back to the state it starts in (the window keeps its
+// size): the first demonstration about to run, the camera at its start, the
+// trail and the camera's history empty, full pace, no overlay, no zoom and no
+// drag in progress.
+void restartProgram();
+
 // Fills the screen with the window, or gives the window back the size it had
 // before.
 void toggleFullScreen();

@@ -34,6 +34,11 @@ Vector3 Vector3::normalized() const
     return dividedBy(length());
 }
 
+double Vector3::dot(const Vector3& other) const
+{
+    return (x * other.x + y * other.y) + z * other.z;
+}
+
 Vector3 Vector3::cross(const Vector3& other) const
 {
     const Vector3& a = *this;

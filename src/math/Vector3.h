@@ -17,4 +17,5 @@ public:
     [[nodiscard]] Vector3 dividedBy(double divisor) const;
     [[nodiscard]] Vector3 normalized() const;
     [[nodiscard]] Vector3 cross(const Vector3& other) const;
+    [[nodiscard]] double dot(const Vector3& other) const;
 };

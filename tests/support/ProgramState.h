@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/Demonstrations.h"
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "animation/Trail.h"
@@ -29,6 +30,7 @@ inline void resetAnimationState()
     elevation = 0.0f;
     paceDivisor = 1;
     resetHandDistance();
+    clearFrameHistory();
 }
 
 inline void resetProgramState()

@@ -1,8 +1,12 @@
 #include "AnimationState.h"
 #include "RecordingGl.h"
+#include "animation/FrameHistory.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "animation/Pace.h"
 #include "display/HandInput.h"
+#include "display/Overlays.h"
+#include "display/Window.h"
 
 #include <GL/glut.h>
 #include <glm/glm.hpp>
@@ -10,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 // The expected values here are worked out from the geometry of each path with
@@ -552,4 +558,48 @@ TEST_F(Pace, EveryPacePassesThroughTheSameStatesOneStepInNIdleCalls)
         idle();
         EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[5])) << "resumed";
     }
+}
+
+// A restart after a session that touched everything: the state, and every
+// step after it, are those of a program just started, history included.
+TEST_F(Demonstrations, RestartAfterABusySessionIsAFreshStart)
+{
+    const auto run = [](int steps) {
+        std::vector<AnimationSnapshot> states;
+        std::vector<double> figures;
+        for (int i = 0; i < steps; ++i) {
+            idle();
+            states.push_back(AnimationSnapshot::take());
+            const FrameSample& newest = frameSample(0);
+            figures.insert(figures.end(),
+                           {newest.fromLineOfUp, newest.fromWorldUp, newest.pictureTurn});
+        }
+        return std::pair{states, figures};
+    };
+    const AnimationSnapshot start = AnimationSnapshot::take();
+    const auto fresh = run(9);
+
+    resetProgramState();
+    keyboard('n', 0, 0);
+    step(40);
+    special(GLUT_KEY_F4, 0, 0);  // 1/2, and one idle call counted toward the next step
+    idle();
+    special(GLUT_KEY_F1, 0, 0);
+    special(GLUT_KEY_F2, 0, 0);
+    special(GLUT_KEY_PAGE_UP, 0, 0);
+    mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 5, 5);  // held through the restart
+    recording::clear();
+
+    restartProgram();
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), start));
+    EXPECT_EQ(recording::callbacks().idle, &idle) << "running again, with its idle callback";
+    EXPECT_EQ(std::tuple(paceDivisor, showControls, showCameraFrame, handZoomNotches(),
+                         frameHistoryCount()),
+              std::tuple(1, false, false, 0, 0));
+    motion(60, 60);
+    EXPECT_TRUE(sameState(AnimationSnapshot::take(), start)) << "no drag goes on";
+    const auto again = run(9);
+    EXPECT_EQ(again.second, fresh.second);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(sameState(again.first[i], fresh.first[i])) << "step " << i + 1;
 }

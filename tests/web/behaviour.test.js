@@ -399,15 +399,17 @@ test('failures are said in words: the folder opened from disk, a browser without
 });
 
 // The program's whole state as the state table holds it, with the trail's
-// bits and the page's switches, read from the program's view.
+// bits, the curves' and the page's switches, read from the program's view.
 const programState = (tab) => tab.evaluate(() => {
   const view = Module.view();
   const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
+  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
   const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
   return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
            floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
            head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' ') };
+           overlays: [view.controls, view.frame].join(' '),
+           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 3 * points)) };
 });
 const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
 // Idle calls as the page's frames make them, without drawing each.
@@ -415,6 +417,30 @@ const idleMany = (tab, calls) => tab.evaluate((n) => {
   for (let i = 0; i < n; ++i) Module.callProgram(() => Module._programIdle());
 }, calls);
 const byName = async (tab, name) => (await tab.waitForSelector(`::-p-aria(${name})`, { timeout: 2000 }));
+
+test('a restart after a busy session gives the state, the curves and the picture of a fresh load', once, async () => {
+  const [tab, fresh] = [await h.openPage(session.browser, session.url), await h.openPage(session.browser, session.url)];
+  const box = await (await tab.$('canvas')).boundingBox();
+  for (const key of ['n', 'n', 'n', 'F1', 'F2', 'F4', 'PageUp', 'n']) {
+    await idleMany(tab, 90);
+    await tab.keyboard.press(key);
+  }
+  await tab.keyboard.press('Space');
+  await tab.mouse.move(box.x + 100, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 150, box.y + 60);
+  await tab.evaluate(() => Module.callProgram(() => Module._programRestart()));
+  await tab.mouse.move(box.x + 190, box.y + 30);  // the drag ended with the restart
+  await tab.mouse.up();
+  for (const steps of [0, 850]) {
+    await Promise.all([tab, fresh].map((page) => idleMany(page, steps)));
+    assert.deepStrictEqual(await programState(tab), await programState(fresh), `${steps} steps after`);
+    const pictures = await Promise.all([tab, fresh].map((page) => h.frameAfter(page, () => Module._programDisplay())));
+    assert.strictEqual(h.compare(pictures[0], pictures[1], 0).differing, 0, `${steps} steps after`);
+  }
+  assert.deepStrictEqual([...tab.errors, ...fresh.errors], []);
+  await Promise.all([tab.close(), fresh.close()]);
+});
 
 test('the five by name, Step and the speed: chosen at once, started by a step, the same states at every pace',
      once, async () => {
