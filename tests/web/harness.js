@@ -234,4 +234,5 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { engine, onlyIn, phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+module.exports = { engine, onlyIn, phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng,
+                   compare, pixel };

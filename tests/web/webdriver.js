@@ -114,7 +114,8 @@ function newPage(call, server, close) {
         const done = arguments[arguments.length - 1];
         const errors = () => (window.pageErrors || []).splice(0);
         Promise.resolve().then(() => ${source}(...Array.from(arguments).slice(0, -1))).then(
-          (value) => done({ value, errors: errors() }), (error) => done({ error: String(error), errors: errors() }));` });
+          (value) => done({ value, errors: errors() }),
+          (error) => done({ error: String(error), errors: errors() }));` });
       page.errors.push(...result.errors);
       if (result.error) throw new Error(result.error);
       return result.value;
@@ -149,16 +150,16 @@ function newPage(call, server, close) {
     keyboard: {
       down: (name) => actions('key', [{ type: 'keyDown', value: keyValue(name) }]),
       up: (name) => actions('key', [{ type: 'keyUp', value: keyValue(name) }]),
-      press: (name) => actions('key', [{ type: 'keyDown', value: keyValue(name) }, { type: 'keyUp', value: keyValue(name) }]),
+      press: (name) => actions('key', ['keyDown', 'keyUp'].map((type) => ({ type, value: keyValue(name) }))),
     },
     mouse: {
       move: async (x, y, { steps = 1 } = {}) => {
         const from = at;
         at = { x, y };
+        const along = (a, b, i) => Math.round(a + (b - a) * (i + 1) / steps);
         await actions('pointer', Array.from({ length: steps }, (_, i) => ({
-          type: 'pointerMove', duration: 0, origin: 'viewport',
-          x: Math.round(from.x + (x - from.x) * (i + 1) / steps), y: Math.round(from.y + (y - from.y) * (i + 1) / steps) })),
-          { pointerType: 'mouse' });
+          type: 'pointerMove', duration: 0, origin: 'viewport', x: along(from.x, x, i), y: along(from.y, y, i) })),
+        { pointerType: 'mouse' });
       },
       down: ({ button = 'left' } = {}) => actions('pointer', [{ type: 'pointerDown', button: buttons[button] }],
                                                   { pointerType: 'mouse' }),
