@@ -1,5 +1,6 @@
 // WebKitGTK's MiniBrowser driven by WebKitWebDriver over the W3C WebDriver
-// protocol, behind the few calls of puppeteer's Page that the tests use.
+// protocol, behind the few calls of puppeteer's Page that the tests of
+// every engine use (the left button only, keys pressed and released).
 // Classic WebDriver has no script that runs before the page's own: the
 // page's server inserts those (serve's `preload`), and the errors of the
 // page are gathered by one of them and read after every script.
@@ -8,13 +9,11 @@
 const { spawn } = require('child_process');
 const net = require('net');
 
-const keys = { Space: ' ', Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Backspace: '\uE003',
-               Delete: '\uE017', Home: '\uE011', End: '\uE010', PageUp: '\uE00E', PageDown: '\uE00F',
-               ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015',
-               Shift: '\uE008', Control: '\uE009', Alt: '\uE00A' };
+// WebDriver's key values of puppeteer's names; F1 to F12 follow.
+const keys = { Space: ' ', Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Home: '\uE011', PageUp: '\uE00E',
+               PageDown: '\uE00F' };
 const keyValue = (name) => keys[name] ||
   (/^F([1-9]|1[0-2])$/.test(name) ? String.fromCharCode(0xE031 + Number(name.slice(1)) - 1) : name);
-const buttons = { left: 0, middle: 1, right: 2 };
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Gathers the page's errors for `errors` (run before the page's scripts).
@@ -35,7 +34,7 @@ async function freePort() {
 }
 
 // Starts the driver and one session; `server` is the page's server, whose
-// preload the pages set before they navigate. One window at a time.
+// preload the pages set before they navigate.
 async function launch(server, binary) {
   const port = await freePort();
   const driver = spawn(process.env.WEBKIT_WEBDRIVER || 'WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
@@ -66,7 +65,6 @@ async function launch(server, binary) {
     return sessionCall(method, route, body);
   };
   const browser = {
-    version: () => `MiniBrowser (WebKitGTK ${session.capabilities.browserVersion})`,
     newPage: async () => {
       const handle = unused || (await sessionCall('POST', '/window/new', { type: 'window' })).handle;
       unused = null;
@@ -98,7 +96,7 @@ function newPage(call, server, close) {
   let at = { x: 0, y: 0 };
   const page = {
     errors: [],
-    on: () => {},
+    on: () => {},  // the errors come from recordErrors
     evaluateOnNewDocument: async (script, ...args) => {
       preloads.push(`(${script})(...${JSON.stringify(args)});`);
     },
@@ -128,8 +126,6 @@ function newPage(call, server, close) {
     },
     $eval: (selector, script, ...args) =>
       page.evaluate(`(s, ...a) => (${script})(document.querySelector(s), ...a)`, selector, ...args),
-    $$eval: (selector, script, ...args) =>
-      page.evaluate(`(s, ...a) => (${script})(Array.from(document.querySelectorAll(s)), ...a)`, selector, ...args),
     $: async (selector) => ({
       boundingBox: () => page.$eval(selector, (e) => {
         const { x, y, width, height } = e.getBoundingClientRect();
@@ -148,8 +144,6 @@ function newPage(call, server, close) {
       await call('POST', '/window/rect', { width: 2 * width - inner[0], height: 2 * height - inner[1] });
     },
     keyboard: {
-      down: (name) => actions('key', [{ type: 'keyDown', value: keyValue(name) }]),
-      up: (name) => actions('key', [{ type: 'keyUp', value: keyValue(name) }]),
       press: (name) => actions('key', ['keyDown', 'keyUp'].map((type) => ({ type, value: keyValue(name) }))),
     },
     mouse: {
@@ -161,14 +155,11 @@ function newPage(call, server, close) {
           type: 'pointerMove', duration: 0, origin: 'viewport', x: along(from.x, x, i), y: along(from.y, y, i) })),
         { pointerType: 'mouse' });
       },
-      down: ({ button = 'left' } = {}) => actions('pointer', [{ type: 'pointerDown', button: buttons[button] }],
-                                                  { pointerType: 'mouse' }),
-      up: ({ button = 'left' } = {}) => actions('pointer', [{ type: 'pointerUp', button: buttons[button] }],
-                                              { pointerType: 'mouse' }),
+      down: () => actions('pointer', [{ type: 'pointerDown', button: 0 }], { pointerType: 'mouse' }),
+      up: () => actions('pointer', [{ type: 'pointerUp', button: 0 }], { pointerType: 'mouse' }),
       wheel: ({ deltaX = 0, deltaY = 0 } = {}) => actions('wheel', [{
         type: 'scroll', origin: 'viewport', x: Math.round(at.x), y: Math.round(at.y), deltaX, deltaY }]),
     },
-    screenshot: async () => Buffer.from(await call('GET', '/screenshot'), 'base64'),
     close,
   };
   return page;
