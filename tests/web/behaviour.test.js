@@ -4,6 +4,7 @@
 
 const { test, before, after } = require('node:test');
 const assert = require('node:assert');
+const fs = require('fs');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const h = require('./harness');
@@ -486,6 +487,25 @@ test('the five by name, Step and the speed: chosen at once, started by a step, t
   assert.strictEqual(await tab.$eval('#speed [aria-pressed="true"]', (e) => e.textContent), '1/8');
   assert.deepStrictEqual([...tab.errors, ...twin.errors], []);
   await twin.close();
+  await tab.close();
+});
+
+test("the page's list, speeds and words take the program's captions, paces and trail length; its sources restate no caption",
+     once, async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const { program, shown } = await tab.evaluate(() => ({
+    program: Module.program,
+    shown: { list: Array.from(document.querySelectorAll('#demonstrations button'), (b) => b.textContent),
+             paces: Array.from(document.querySelectorAll('#speed button'), (b) => b.textContent),
+             trail: document.getElementById('trail-length').textContent } }));
+  assert.deepStrictEqual(shown, { list: program.captions, paces: ['full', ...program.paces.slice(1).map((n) => `1/${n}`)],
+                                  trail: String(program.trailLength) });
+  const web = path.join(__dirname, '../../web');
+  for (const file of fs.readdirSync(web).filter((name) => /\.(js|html)$/.test(name)).map((name) => path.join(web, name))
+    .concat(path.join(page, 'index.html'))) {
+    const source = fs.readFileSync(file, 'utf8');
+    for (const caption of program.captions) assert.ok(!source.includes(caption), `${file} restates "${caption}"`);
+  }
   await tab.close();
 });
 
