@@ -89,8 +89,16 @@ async function launch(server, binary) {
   return browser;
 }
 
-function newPage(call, server, close) {
+function newPage(send, server, close) {
   const preloads = [`(${recordErrors})();`];
+  // Commands reach the page in the order given, as over puppeteer's one
+  // connection: one given while a script runs waits until the page has begun it.
+  let running = { settled: true }, scripts = 0;
+  const call = async (...request) => {
+    const check = { args: [], script: `return window.scriptsBegun >= ${running.number}` };
+    for (const last = running; !last.settled && !(await send('POST', '/execute/sync', check));) await sleep(5);
+    return send(...request);
+  };
   const actions = (type, steps, parameters) => call('POST', '/actions', {
     actions: [{ type, id: type, ...(parameters && { parameters }), actions: steps }] });
   let at = { x: 0, y: 0 };
@@ -107,13 +115,16 @@ function newPage(call, server, close) {
     // Runs the function `script` (or its source) with `args` in the page,
     // until a promise it returns settles.
     evaluate: async (script, ...args) => {
-      const source = `(${script})`;
-      const result = await call('POST', '/execute/async', { args, script: `
+      const source = `(${script})`, number = ++scripts;
+      const answer = call('POST', '/execute/async', { args, script: `
+        window.scriptsBegun = ${number};
         const done = arguments[arguments.length - 1];
         const errors = () => (window.pageErrors || []).splice(0);
         Promise.resolve().then(() => ${source}(...Array.from(arguments).slice(0, -1))).then(
           (value) => done({ value, errors: errors() }),
           (error) => done({ error: String(error), errors: errors() }));` });
+      const begun = running = { number, settled: false };
+      const result = await answer.finally(() => { begun.settled = true; });
       page.errors.push(...result.errors);
       if (result.error) throw new Error(result.error);
       return result.value;
