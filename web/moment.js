@@ -352,6 +352,19 @@ var Moment = (function () {
     }
   };
 
+  // Stops following: nothing more is written.
+  Recorder.prototype.stop = function () {
+    clearTimeout(this.timer);
+    this.timer = null;
+    this.observe = function () {};
+  };
+
+  // Writes the address again, also when the fragment is the one written last.
+  Recorder.prototype.rewrite = function () {
+    this.written = null;
+    this.flush();
+  };
+
   Recorder.prototype.schedule = function () {
     if (this.timer !== null) return;
     var self = this;

@@ -15,6 +15,7 @@ var Module = (function () {
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
+    byId('take-tour').disabled = true;
   };
   var setText = function (element, text) {
     if (element.textContent !== text) element.textContent = text;
@@ -23,6 +24,16 @@ var Module = (function () {
   var recorder = null;  // what the program did since the page started, for the address
   var shown = { mode: -1, pace: 0, caption: null, running: null };
   var numbersAt = -Infinity;  // when the numbers were last written
+  var curvesAt = -Infinity;  // and the curves
+  var curvesOf = { head: -1, pose: null };  // the view they were drawn for
+  var plot = new Curves.Plot(byId('curves'), all('#curve-values tbody tr'), byId('curves-note'), byId('eye-move'));
+  var following = null;  // the address the page itself wrote or followed last
+  var tour = new Tour.Guide(byId, function (index) {
+    history.pushState(history.state, '', '#tour=' + (index + 1));
+    openMoment(location.hash);
+  }, function () {
+    if (recorder) recorder.rewrite();
+  });
 
   var chooseMode = function (mode) {
     // As a person would: the mode key as many times as it takes.
@@ -71,7 +82,11 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    var number = function (value) { return value.toPrecision(5); };
+    // Five figures, but never in exponent form: four decimals below ten.
+    var number = function (value) {
+      var magnitude = Math.floor(Math.log10(Math.abs(value)));
+      return Curves.figure(value, Math.abs(value) < 1e15 ? Math.max(0, 4 - Math.max(0, magnitude)) : 0);
+    };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
     var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
     for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
@@ -81,6 +96,46 @@ var Module = (function () {
     setText(cells[11], number(length(0)));
   };
 
+  // As often as the numbers, and only when a step or a hand moved the camera.
+  var showCurves = function (view) {
+    var now = performance.now();
+    if (view.running && now - curvesAt < 80) return;
+    var pose = curvesOf.pose;
+    if (view.trailHead === curvesOf.head && pose && pose.every(function (v, i) { return Object.is(v, view.pose[i]); }))
+      return;
+    curvesAt = now;
+    curvesOf = { head: view.trailHead, pose: Array.prototype.slice.call(view.pose) };
+    plot.show(module.curves());
+  };
+
+  // Brings the program to the moment the address `hash` names, from its start
+  // as a fresh load does (the tour's stops by the moment each defines), says
+  // what of it the page cannot use, and from then on follows the moment in the
+  // address, or keeps the stop's address while the tour shows it.
+  var openMoment = function (hash) {
+    var target = Tour.resolve(hash);
+    var link = Moment.parse(target.hash);
+    setText(byId('link-note'), target.problems.concat(link.problems).join(' '));
+    if (recorder) recorder.stop();
+    recorder = null;
+    module.callProgram(function () {
+      module._programRestart();
+      Moment.replay(module, link);
+    });
+    // Shown at once, also while running.
+    numbersAt = curvesAt = -Infinity;
+    curvesOf = { head: -1, pose: null };
+    showNumbers(module.view());
+    showCurves(module.view());
+    recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
+      if (tour.stop() !== null) return;
+      history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      following = location.hash;
+    });
+    tour.show(target.stop);
+    following = location.hash;
+  };
+
   var module = {
     canvas: byId('canvas'),
     // After every call into the program.
@@ -88,11 +143,13 @@ var Module = (function () {
       if (!started) {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
+        byId('take-tour').disabled = false;
         if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
       }
       showMode(view);
       showPace(view.pace);
       showNumbers(view);
+      showCurves(view);
       if (recorder) recorder.observe(view);
     },
     onFullScreen: function (on) {
@@ -111,13 +168,17 @@ var Module = (function () {
     // follows what is shown.
     postRun: function () {
       if (!module.callProgram) return;
-      var link = Moment.parse(location.hash);
-      setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () { Moment.replay(module, link); });
-      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
-        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
-      });
+      openMoment(location.hash);
+      // A changed address: pasted, a link followed, Back or Forward. The
+      // page's own writes to the address fire neither event.
+      var follow = function () {
+        if (location.hash !== following) openMoment(location.hash);
+      };
+      window.addEventListener('hashchange', follow);
+      window.addEventListener('popstate', follow);
     },
+    // The moment an address names, as if the page had been opened at it.
+    openMoment: function (hash) { openMoment(hash); },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.
     instantiateWasm: function (imports, done) {
@@ -157,7 +218,9 @@ var Module = (function () {
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
-    var link = recorder ? recorder.link() : location.href;
+    // In the tour the address is the stop's; the link is the moment shown.
+    var link = !recorder ? location.href : tour.stop() === null ? recorder.link() :
+      location.href.replace(/#.*$/, '') + (recorder.fragment() ? '#' + recorder.fragment() : '');
     var copied = function () {
       byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
         'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +

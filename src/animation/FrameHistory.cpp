@@ -10,9 +10,14 @@ int historyCount = 0;
 
 FrameSample sampleOf(const Camera& before, const Camera& after)
 {
-    return {after.direction, after.up, degreesFromLineOfUp(after.direction, after.up),
+    const Vector3 move(after.position.x - before.position.x, after.position.y - before.position.y,
+                       after.position.z - before.position.z);
+    return {after.direction,
+            after.up,
+            degreesFromLineOfUp(after.direction, after.up),
             degreesFromWorldUp(after.up),
-            pictureTurnDegrees(before.direction, before.up, after.direction, after.up)};
+            pictureTurnDegrees(before.direction, before.up, after.direction, after.up),
+            move.length()};
 }
 
 bool sameVector(const Vector3& a, const Vector3& b)
@@ -62,6 +67,7 @@ FrameSample latestFrame()
         return frameSample(0);
     Camera before;
     if (historyCount > 0) {
+        before.position = trail[(trailHead + trailLength - 1) % trailLength];
         before.direction = frameSample(0).direction;
         before.up = frameSample(0).up;
     }
