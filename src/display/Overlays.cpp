@@ -123,9 +123,9 @@ void drawCameraFrame(int viewWidth, int viewHeight)
     const double turn = latestFrame().pictureTurn;
     const int turnDecimals = std::fabs(turn) < 9.9995 ? 3 : std::fabs(turn) < 99.995 ? 2 : 1;
     // A fixed buffer: drawing a frame allocates nothing. The line fits the
-    // overview of the first window size (47 characters) for every pose the
-    // program reaches; anything longer is cut short. 0xb0 is the font's
-    // degree sign.
+    // first window size (48 characters from the overview's text column to
+    // the window's edge) for every pose the program reaches; anything longer
+    // is cut short. 0xb0 is the font's degree sign.
     static char figures[96];
     (void)std::snprintf(figures, sizeof figures, "|d|,|u|-1 %+.0e %+.0e %.2f\xb0 r %.2f t%+.*f\xb0",
                         directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,

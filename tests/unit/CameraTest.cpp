@@ -1,7 +1,7 @@
 #include "camera/Camera.h"
-#include "camera/ViewAngles.h"
 #include "ProgramState.h"
 #include "RecordingGl.h"
+#include "camera/ViewAngles.h"
 
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -628,6 +629,17 @@ TEST_F(Demonstrations, TheCurvesShowTheSpinOfTheFourthAndItsAbsenceInTheFifth)
     EXPECT_NEAR(fourth.fromLineOfUp, 8.59, 0.005);
     EXPECT_NEAR(fourth.pictureTurn, 0.445, 0.0005);
     EXPECT_NEAR(std::hypot(camera.position.x - eye.x, camera.position.z - eye.z), 0.012, 0.0005);
+    EXPECT_NEAR(fourth.eyeMove,
+                std::hypot(std::hypot(camera.position.x - eye.x, camera.position.y - eye.y),
+                           camera.position.z - eye.z),
+                1e-15);
+    // F2's line, within the 48 characters the first window shows of it.
+    recording::clear();
+    drawCameraFrame(390, 395);
+    std::string line;
+    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+        line += static_cast<char>(c.args[0]);
+    EXPECT_EQ(line, "|d|,|u|-1 +0e+00 +0e+00 171.41\xb0 r 10.00 t+0.445\xb0");
 
     resetProgramState();
     for (int key = 0; key < 4; ++key)
