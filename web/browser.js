@@ -7,7 +7,8 @@
 // what they call in the program is named program... The page's words and
 // buttons (page.js) hear of the program through Module.onView,
 // Module.onMessage and Module.onExit, and call it through
-// Module.callProgram.
+// Module.callProgram; Module.onDescribed hands them what the program
+// defines (Module.program).
 mergeInto(LibraryManager.library, {
   $page: {
     ended: false,
@@ -38,28 +39,44 @@ mergeInto(LibraryManager.library, {
       page.report();
     },
 
+    // What the program says of itself (programDescription in Exports.cpp),
+    // read once: its captions, paces, key codes, start pose, the trail's
+    // length, and where each field of the view it hands the page lies.
+    // The page and its links take all of these from here: Module.program,
+    // handed to Module.onDescribed as the program starts, before anything
+    // can fail.
+    program: null,
+    describe: function () {
+      if (!page.program) {
+        page.program = Module['program'] = JSON.parse(UTF8ToString(Module['_programDescription']()));
+        if (Module['onDescribed']) Module['onDescribed'](page.program);
+      }
+      return page.program;
+    },
+
     // Tells the page what it shows of the program, after every call into it
-    // (Module.onView): the camera, the chosen demonstration (`mode`) and the
-    // caption of the one that ran last, whether the program runs, the pace,
-    // F1 and F2, the zoom, the animation's numbers and where the trail lies.
-    // One object, filled again each time: the page copies what it keeps.
+    // (Module.onView): the view's fields by their names in the description
+    // (`mode` is the chosen demonstration), whether the program runs, and
+    // the caption of the demonstration that ran last. One object, filled
+    // again each time: the page copies what it keeps.
     seen: null,
     view: function () {
-      var view = page.seen || (page.seen = { pose: new Float64Array(9) });
+      var fields = page.describe().view;
+      var view = page.seen || (page.seen = {});
       var address = Module['_programView']();
-      view.pose.set(HEAPF64.subarray(address >> 3, (address >> 3) + 9));
-      var word = (address >> 2) + 18;
-      view.trail = HEAP32[word];
-      view.orbitRadius = HEAPF32[word + 1];
-      view.orbitAngle = HEAPF32[word + 2];
-      view.elevation = HEAPF32[word + 3];
-      view.mode = HEAP32[word + 4];
-      view.pace = HEAP32[word + 5];
-      view.trailHead = HEAP32[word + 6];
-      view.controls = HEAP32[word + 7] !== 0;
-      view.frame = HEAP32[word + 8] !== 0;
-      view.zoom = HEAP32[word + 9];
-      view.animating = HEAP32[word + 10] !== 0;
+      for (var name in fields) {
+        var field = fields[name], at = address + field.offset;
+        if (field.type === 'double') {
+          view[name] = view[name] || new Float64Array(field.count);
+          view[name].set(HEAPF64.subarray(at >> 3, (at >> 3) + field.count));
+        } else if (field.type === 'float') {
+          view[name] = HEAPF32[at >> 2];
+        } else if (field.type === 'pointer') {
+          view[name] = HEAPU32[at >> 2];
+        } else {
+          view[name] = field.type === 'flag' ? HEAP32[at >> 2] !== 0 : HEAP32[at >> 2];
+        }
+      }
       view.running = page.running;
       var caption = Module['_programCaption']();
       if (caption !== view.captionAddress) {
@@ -152,6 +169,7 @@ mergeInto(LibraryManager.library, {
 
   pageInit__deps: ['$page', '$pageWindow'],
   pageInit: function (width, height) {
+    page.describe();
     var canvas = Module['canvas'];
     pageWindow.open(width, height);
     var gl = canvas.getContext('webgl', {

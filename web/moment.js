@@ -14,10 +14,17 @@
 'use strict';
 
 var Moment = (function () {
-  var trailLength = 800;
-  var modeCount = 5;
-  var startPose = [0, 0, 10, 0, 0, -1, 0, 1, 0];
-  var paces = [1, 2, 4, 8];
+  // What the program defines, from its description (Module.program), which
+  // use() gives before anything else here runs.
+  var trailLength, modeCount, startPose, paces, keys, specialKeys;
+  var use = function (program) {
+    trailLength = program.trailLength;
+    modeCount = program.captions.length;
+    startPose = program.startPose;
+    paces = program.paces;
+    keys = program.keys;
+    specialKeys = program.specialKeys;
+  };
   // What a link may ask for: about a second of replay on a slow machine (a
   // step takes 0.1 to 0.25 microseconds here), over four hours of running at
   // sixty steps a second; parts and characters to match.
@@ -26,9 +33,6 @@ var Moment = (function () {
   var lengthLimit = 100000;
   // The address changes at most four times a second.
   var addressPeriod = 250;
-
-  var keys = { mode: 110, space: 32 };
-  var specialKeys = { controls: 1, frame: 2, pace: 4, zoomIn: 104, zoomOut: 105, home: 106 };
 
   var samePose = function (a, b) {
     for (var i = 0; i < 9; ++i)
@@ -261,11 +265,11 @@ var Moment = (function () {
         else link.log = read.record;
       } else if (name === 'paused' && value === null) {
         link.running = false;
-      } else if (name === 'pace' && /^[1248]$/.test(value)) {
+      } else if (name === 'pace' && paces.map(String).indexOf(value) >= 0) {
         link.pace = Number(value);
       } else if (name === 'pace') {
-        link.problems.push('The link\u2019s pace ' + quote(value || '') + ' is not 1, 2, 4 or 8, so the page runs ' +
-                           'at full speed.');
+        link.problems.push('The link\u2019s pace ' + quote(value || '') + ' is not ' + paces.slice(0, -1).join(', ') +
+                           ' or ' + paces[paces.length - 1] + ', so the page runs at full speed.');
       } else if ((name === 'F1' || name === 'F2') && value === null) {
         link[name === 'F1' ? 'controls' : 'frame'] = true;
       } else if (field !== '') {
@@ -372,5 +376,5 @@ var Moment = (function () {
     this.timer = setTimeout(function () { self.flush(); }, wait);
   };
 
-  return { parse: parse, replay: replay, Recorder: Recorder, stepLimit: stepLimit };
+  return { use: use, parse: parse, replay: replay, Recorder: Recorder, stepLimit: stepLimit };
 })();

@@ -8,10 +8,13 @@ var Module = (function () {
   var byId = document.getElementById.bind(document);
   var all = function (selector) { return Array.prototype.slice.call(document.querySelectorAll(selector)); };
   var keyButtons = all('#controls button[data-key], #controls button[data-special]');
-  var paceButtons = all('#speed button');
+  // The paces' and the demonstrations' buttons are made from the program's
+  // description, with the program's own captions (describe below).
+  var paceButtons = [];
   var modeButtons = all('#demonstrations button');
   var buttons = all('#controls button, #demonstrations button');
-  var captions = modeButtons.map(function (button) { return button.textContent; });
+  var program = null;  // what the program defines (Module.program)
+  var captions = [];
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
@@ -38,12 +41,48 @@ var Module = (function () {
   var chooseMode = function (mode) {
     // As a person would: the mode key as many times as it takes.
     var presses = (mode - shown.mode + captions.length) % captions.length;
-    for (var i = 0; i < presses; ++i) module.sendKey(false, 110);
+    for (var i = 0; i < presses; ++i) module.sendKey(false, program.keys.mode);
   };
   var choosePace = function (pace) {
-    var order = [1, 2, 4, 8];
+    var order = program.paces;
     var presses = (order.indexOf(pace) - order.indexOf(shown.pace) + order.length) % order.length;
-    for (var i = 0; i < presses; ++i) module.sendKey(true, 4);
+    for (var i = 0; i < presses; ++i) module.sendKey(true, program.specialKeys.pace);
+  };
+
+  // The list of demonstrations (each item's own words stay the page's), a
+  // button for each pace, and the trail's length in the words.
+  var describe = function (described) {
+    program = described;
+    captions = program.captions;
+    Moment.use(program);
+    var list = byId('demonstrations');
+    captions.forEach(function (caption, mode) {
+      var button = modeButtons[mode];
+      if (!button) {
+        button = document.createElement('button');
+        button.type = 'button';
+        button.disabled = true;
+        list.appendChild(document.createElement('li')).appendChild(button);
+        modeButtons.push(button);
+        buttons.push(button);
+        button.addEventListener('click', function () { chooseMode(mode); });
+      }
+      button.textContent = caption;
+    });
+    paceButtons = program.paces.map(function (pace) {
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.disabled = true;
+      button.textContent = pace === 1 ? 'full' : '1/' + pace;
+      button.setAttribute('aria-keyshortcuts', 'F4');
+      button.setAttribute('aria-pressed', 'false');
+      button.title = 'F4 cycles the speeds';
+      button.addEventListener('click', function () { choosePace(pace); });
+      byId('speed').insertBefore(button, byId('pace-note'));
+      buttons.push(button);
+      return button;
+    });
+    setText(byId('trail-length'), String(program.trailLength));
   };
 
   // The chosen demonstration at once, also while paused; the program's own
@@ -69,8 +108,8 @@ var Module = (function () {
   var showPace = function (pace) {
     if (pace === shown.pace) return;
     shown.pace = pace;
-    paceButtons.forEach(function (button) {
-      button.setAttribute('aria-pressed', Number(button.getAttribute('data-pace')) === pace ? 'true' : 'false');
+    paceButtons.forEach(function (button, i) {
+      button.setAttribute('aria-pressed', program.paces[i] === pace ? 'true' : 'false');
     });
     setText(byId('pace-note'), pace === 1 ? '' : 'a step every ' + pace + ' frames');
   };
@@ -138,6 +177,7 @@ var Module = (function () {
 
   var module = {
     canvas: byId('canvas'),
+    onDescribed: describe,
     // After every call into the program.
     onView: function (view) {
       if (!started) {
@@ -204,14 +244,12 @@ var Module = (function () {
   keyButtons.forEach(function (button) {
     button.addEventListener('click', function () {
       var special = button.hasAttribute('data-special');
-      module.sendKey(special, Number(button.getAttribute(special ? 'data-special' : 'data-key')));
+      var name = button.getAttribute(special ? 'data-special' : 'data-key');
+      module.sendKey(special, program[special ? 'specialKeys' : 'keys'][name]);
     });
   });
-  modeButtons.forEach(function (button) {
-    button.addEventListener('click', function () { chooseMode(Number(button.getAttribute('data-mode'))); });
-  });
-  paceButtons.forEach(function (button) {
-    button.addEventListener('click', function () { choosePace(Number(button.getAttribute('data-pace'))); });
+  modeButtons.forEach(function (button, mode) {
+    button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
     module.setFullScreen(!document.fullscreenElement);

@@ -1,5 +1,6 @@
 #include "animation/Demonstrations.h"
 
+#include "animation/Captions.h"
 #include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
@@ -66,7 +67,7 @@ void placeOnCircle(double angle, double radius)
 
 void circleInXZ()
 {
-    caption = "A circle in XZ";
+    caption = demonstrationCaptions[0];
     const double angle = advanceAngle();
     placeOnCircle(angle, orbitRadius);
     aimAtOrigin();
@@ -74,7 +75,7 @@ void circleInXZ()
 
 void polarSphere()
 {
-    caption = "A polar sphere";
+    caption = demonstrationCaptions[1];
     const double angle = advanceAngle();
     elevation = static_cast<float>(elevationSwing * std::sin(swingRate * angle));
     placeOnSphere(angle, orbitRadius, elevation);
@@ -83,7 +84,7 @@ void polarSphere()
 
 void varyingRadius()
 {
-    caption = "Varying the radius of an XZ circle";
+    caption = demonstrationCaptions[2];
     const double angle = advanceAngle();
     orbitRadius = static_cast<float>(radiusSwing * std::cos(swingRate * angle) + meanRadius);
     placeOnCircle(angle, orbitRadius);
@@ -92,7 +93,7 @@ void varyingRadius()
 
 void sphereFromTooHigh()
 {
-    caption = "Spinning a polar sphere from too high up (undesired behavior)";
+    caption = demonstrationCaptions[3];
     elevation = highElevation;
     const double angle = advanceAngle();
     placeOnSphere(angle, orbitRadius, static_cast<double>(highElevation));
@@ -101,7 +102,7 @@ void sphereFromTooHigh()
 
 void trueExamine()
 {
-    caption = "True examine mode using vectors";
+    caption = demonstrationCaptions[4];
     // Coming from a mode that left the camera off the XZ plane, start the
     // orbit on the circle of radius 10 at the current azimuth.
     if (elevation != 0.0f) {
@@ -132,7 +133,7 @@ void idle()
 void advanceDemonstration()
 {
     const Camera before = camera;
-    switch (modeCounter % 5) {
+    switch (modeCounter % demonstrationCount) {
     case 0: circleInXZ(); break;
     case 1: polarSphere(); break;
     case 2: varyingRadius(); break;
@@ -145,6 +146,14 @@ void advanceDemonstration()
     recordFrame(before);
     resetHandDistance();
     glutPostRedisplay();
+}
+
+void stepOnce()
+{
+    if (animating)
+        holdCamera();
+    restartPaceCount();
+    advanceDemonstration();
 }
 
 void restartDemonstrations()

@@ -2,8 +2,8 @@
 
 // The state of the camera animation, shared between the GLUT callbacks.
 extern bool animating;
-extern int modeCounter;  // only modeCounter % 5 is read; kept in 0..4
-extern const char* caption;
+extern int modeCounter;      // kept in 0..demonstrationCount - 1 (Captions.h)
+extern const char* caption;  // the one that ran last, from Captions.h
 extern float orbitRadius;
 extern float orbitAngle;
 extern float elevation;
@@ -17,6 +17,12 @@ void idle();
 // the camera moves, the trail records it, and the hand orbits the point ten
 // units ahead again, as the demonstrations do.
 void advanceDemonstration();
+
+// Holds the camera if the animation runs, as space would, then runs exactly
+// the step the next idle call would have run at full pace, and draws it.
+// Resumed, the animation steps again after as many idle calls as the pace
+// asks for.
+void stepOnce();
 
 // Back to the start: the first demonstration, not yet stepped, running, with
 // the camera, the radius and the angles the program starts with.

@@ -1,45 +1,38 @@
 #include "animation/Pace.h"
 
-#include "animation/Demonstrations.h"
-#include "animation/HandControl.h"
-
 #include "opengl/GlHeaders.h"
 
-int paceDivisor = 1;
+Pace animationPace;
 
 namespace {
 
-constexpr int slowestDivisor = 8;
 int idleCallsSinceStep = 0;
 
 }  // namespace
 
 void cyclePace()
 {
-    // Any value but the four paces (there is none) also comes back to full.
-    paceDivisor = paceDivisor >= 1 && paceDivisor < slowestDivisor ? 2 * paceDivisor : 1;
-    idleCallsSinceStep = 0;
+    animationPace = animationPace.slower();
+    restartPaceCount();
     // The controls line names the pace.
     glutPostRedisplay();
 }
 
 void resetPace()
 {
-    paceDivisor = 1;
-    idleCallsSinceStep = 0;
+    animationPace = Pace();
+    restartPaceCount();
 }
 
 bool paceAllowsStep()
 {
-    if (++idleCallsSinceStep < paceDivisor)
+    if (++idleCallsSinceStep < animationPace.divisor())
         return false;
     idleCallsSinceStep = 0;
     return true;
 }
 
-void stepOnce()
+void restartPaceCount()
 {
-    if (animating)
-        holdCamera();
-    advanceDemonstration();
+    idleCallsSinceStep = 0;
 }

@@ -1,13 +1,39 @@
 #pragma once
 
+#include <iterator>
+
 // How fast the demonstrations run, for a learner who wants to watch them
 // slowly or one step at a time. The states they pass through are the same at
-// every pace; only how fast they pass changes.
+// every pace; only how fast they pass changes. The pace only decides which
+// idle call steps; the step itself is the demonstrations' own.
 
-// A step on every idle call (1, full pace), or on every 2nd, 4th or 8th.
-extern int paceDivisor;
+// A step on every idle call (full pace), or on every 2nd, 4th or 8th: no
+// other divisor can be made.
+class Pace {
+public:
+    static constexpr int divisors[] = {1, 2, 4, 8};
+    static constexpr int count = static_cast<int>(std::size(divisors));
 
-// Full, 1/2, 1/4, 1/8, then full again.
+    constexpr Pace() = default;
+
+    [[nodiscard]] constexpr int divisor() const { return divisors[index]; }
+
+    // Full, 1/2, 1/4, 1/8, then full again.
+    [[nodiscard]] constexpr Pace slower() const { return Pace((index + 1) % count); }
+
+    constexpr bool operator==(Pace other) const { return index == other.index; }
+    constexpr bool operator!=(Pace other) const { return index != other.index; }
+
+private:
+    constexpr explicit Pace(int index) : index(index) {}
+
+    int index = 0;
+};
+
+// The pace the animation runs at.
+extern Pace animationPace;
+
+// The next pace (Pace::slower); the count of idle calls starts afresh.
 void cyclePace();
 
 // Full pace, its count of idle calls started afresh.
@@ -17,6 +43,6 @@ void resetPace();
 // that steps.
 bool paceAllowsStep();
 
-// Holds the camera if the animation runs, as space would, then runs exactly
-// the step the next idle call would have run at full pace, and draws it.
-void stepOnce();
+// The next step comes after exactly as many idle calls as the pace's divisor,
+// as if the last one had just stepped: for an animation resumed or stepped.
+void restartPaceCount();

@@ -1,6 +1,8 @@
 #include "display/HandInput.h"
 
+#include "animation/Demonstrations.h"
 #include "animation/HandControl.h"
+#include "animation/Keys.h"
 #include "animation/Pace.h"
 #include "display/Overlays.h"
 #include "display/Window.h"
@@ -102,20 +104,20 @@ void special(int key, int /*x*/, int /*y*/)
     case GLUT_KEY_RIGHT: arrowOrbit(1, 0); break;
     case GLUT_KEY_UP: arrowOrbit(0, -1); break;
     case GLUT_KEY_DOWN: arrowOrbit(0, 1); break;
-    case GLUT_KEY_PAGE_UP: zoom(1); break;
-    case GLUT_KEY_PAGE_DOWN: zoom(-1); break;
-    case GLUT_KEY_HOME: levelCamera(); break;
-    case GLUT_KEY_F1:
+    case zoomInKey: zoom(1); break;
+    case zoomOutKey: zoom(-1); break;
+    case levelKey: levelCamera(); break;
+    case controlsKey:
         showControls = !showControls;
         glutPostRedisplay();
         break;
-    case GLUT_KEY_F2:
+    case cameraFrameKey:
         showCameraFrame = !showCameraFrame;
         glutPostRedisplay();
         break;
-    case GLUT_KEY_F3: stepOnce(); break;
-    case GLUT_KEY_F4: cyclePace(); break;
-    case GLUT_KEY_F11: toggleFullScreen(); break;
+    case stepKey: stepOnce(); break;
+    case paceKey: cyclePace(); break;
+    case fullScreenKey: toggleFullScreen(); break;
     default: break;
     }
 }

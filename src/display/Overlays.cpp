@@ -97,8 +97,8 @@ void drawControls(int viewWidth, int viewHeight)
     // in a fixed buffer: drawing a frame allocates nothing.
     static char keys[48];
     char pace[8] = "full";
-    if (paceDivisor != 1)
-        (void)std::snprintf(pace, sizeof pace, "1/%d", paceDivisor);
+    if (animationPace != Pace())
+        (void)std::snprintf(pace, sizeof pace, "1/%d", animationPace.divisor());
     (void)std::snprintf(keys, sizeof keys, "F3: one step  F4: pace %s  F11: full screen", pace);
     drawTextAtPixel(textColumn, controlsRow + lineSpacing, viewWidth, viewHeight, keys);
 }

@@ -217,8 +217,9 @@ std::string stateFault()
         return "orbitAngle is " + std::to_string(orbitAngle);
     if (modeCounter < 0 || modeCounter > 4)
         return "modeCounter is " + std::to_string(modeCounter);
-    if (paceDivisor != 1 && paceDivisor != 2 && paceDivisor != 4 && paceDivisor != 8)
-        return "paceDivisor is " + std::to_string(paceDivisor);
+    if (const int divisor = animationPace.divisor();
+        divisor != 1 && divisor != 2 && divisor != 4 && divisor != 8)
+        return "the pace divisor is " + std::to_string(animationPace.divisor());
     return {};
 }
 

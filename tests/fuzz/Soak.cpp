@@ -109,7 +109,8 @@ public:
         }
         figures.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        figures.pace = mode == stepKeyMode ? "by F3" : "at pace 1/" + std::to_string(paceDivisor);
+        figures.pace =
+            mode == stepKeyMode ? "by F3" : "at pace 1/" + std::to_string(animationPace.divisor());
         return figures;
     }
 
@@ -123,14 +124,14 @@ private:
             stepOnce();
             return;
         }
-        for (int call = 1; call < paceDivisor; ++call) {
+        for (int call = 1; call < animationPace.divisor(); ++call) {
             const Vector3 eye = camera.position;
             const int head = trailHead;
             idle();
             if (camera.position.x != eye.x || camera.position.y != eye.y ||
                 camera.position.z != eye.z || trailHead != head)
-                fail("idle call " + std::to_string(call) + " of " + std::to_string(paceDivisor) +
-                     " stepped");
+                fail("idle call " + std::to_string(call) + " of " +
+                     std::to_string(animationPace.divisor()) + " stepped");
         }
         idle();
     }

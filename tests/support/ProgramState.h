@@ -28,7 +28,8 @@ inline void resetAnimationState()
     orbitRadius = 10.0f;
     orbitAngle = 0.0f;
     elevation = 0.0f;
-    paceDivisor = 1;
+    animationPace = Pace();
+    restartPaceCount();
     resetHandDistance();
     clearFrameHistory();
 }

@@ -171,7 +171,7 @@ using HighSphere = Demonstrations;
 using ExamineMode = Demonstrations;
 using PausedIdle = Demonstrations;
 using UpVector = Demonstrations;
-using Pace = Demonstrations;
+using PaceOfSteps = Demonstrations;
 
 // The examine mode entered from the raised camera of mode 3: its next step
 // places the camera, and the trail holds both modes.
@@ -514,7 +514,7 @@ TEST_F(PausedIdle, ChangesNothingAndAsksForNoRedraw)
     EXPECT_TRUE(recording::calls().empty());
 }
 
-TEST_F(Pace, F3HoldsTheAnimationAndStepsExactlyAsTheNextIdleCallWould)
+TEST_F(PaceOfSteps, F3HoldsTheAnimationAndStepsExactlyAsTheNextIdleCallWould)
 {
     const std::vector<AnimationSnapshot> full = statesAtFullPace(3);
     enterExamineFromMode3();
@@ -530,19 +530,20 @@ TEST_F(Pace, F3HoldsTheAnimationAndStepsExactlyAsTheNextIdleCallWould)
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[3]));
 }
 
-TEST_F(Pace, EveryPacePassesThroughTheSameStatesOneStepInNIdleCalls)
+TEST_F(PaceOfSteps, EveryPacePassesThroughTheSameStatesOneStepInNIdleCalls)
 {
-    const std::vector<AnimationSnapshot> full = statesAtFullPace(5);
+    const std::vector<AnimationSnapshot> full = statesAtFullPace(6);
     for (int presses = 0; presses <= 4; ++presses) {
         const int n = presses < 4 ? 1 << presses : 1;
         SCOPED_TRACE(testing::Message() << presses << " presses of F4, a step in " << n);
         enterExamineFromMode3();
         for (int i = 0; i < presses; ++i)
             special(GLUT_KEY_F4, 0, 0);
-        ASSERT_EQ(paceDivisor, n) << "full, 1/2, 1/4, 1/8, then full again";
+        ASSERT_EQ(animationPace.divisor(), n) << "full, 1/2, 1/4, 1/8, then full again";
 
         // The calls between steps change nothing but draw the same frame.
-        for (int calls = 1; calls <= 3 * n; ++calls) {
+        // The last n - 1 of them leave the count one short of a step.
+        for (int calls = 1; calls < 4 * n; ++calls) {
             recording::clear();
             idle();
             ASSERT_TRUE(sameState(AnimationSnapshot::take(), full[calls / n])) << calls << " calls";
@@ -551,13 +552,20 @@ TEST_F(Pace, EveryPacePassesThroughTheSameStatesOneStepInNIdleCalls)
         keyboard(' ', 0, 0);
         step(n);
         EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[3]))) << "paused";
-        special(GLUT_KEY_F3, 0, 0);
-        EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[4]))) << "F3";
+        // Resumed, or stepped by F3, the pace counts afresh: a step after n calls.
         keyboard(' ', 0, 0);
         step(n - 1);
-        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[4])) << "resumed";
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[3])) << "resumed";
         idle();
-        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[5])) << "resumed";
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[4])) << "resumed";
+        step(n - 1);
+        special(GLUT_KEY_F3, 0, 0);
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), held(full[5]))) << "F3";
+        keyboard(' ', 0, 0);
+        step(n - 1);
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[5])) << "resumed after F3";
+        idle();
+        EXPECT_TRUE(sameState(AnimationSnapshot::take(), full[6])) << "resumed after F3";
     }
 }
 
@@ -594,7 +602,7 @@ TEST_F(Demonstrations, RestartAfterABusySessionIsAFreshStart)
     restartProgram();
     EXPECT_TRUE(sameState(AnimationSnapshot::take(), start));
     EXPECT_EQ(recording::callbacks().idle, &idle) << "running again, with its idle callback";
-    EXPECT_EQ(std::tuple(paceDivisor, showControls, showCameraFrame, handZoomNotches(),
+    EXPECT_EQ(std::tuple(animationPace.divisor(), showControls, showCameraFrame, handZoomNotches(),
                          frameHistoryCount()),
               std::tuple(1, false, false, 0, 0));
     motion(60, 60);

@@ -4,6 +4,7 @@
 
 const { test, before, after } = require('node:test');
 const assert = require('node:assert');
+const fs = require('fs');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const h = require('./harness');
@@ -462,6 +463,31 @@ test('the five by name, Step and the speed: chosen at once, started by a step, t
   assert.deepStrictEqual([...tab.errors, ...twin.errors], []);
   await twin.close();
   await tab.close();
+});
+
+test("the page's list, speeds and words take the program's captions, paces and trail length; its sources restate no caption", async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const { program, shown } = await tab.evaluate(() => ({
+    program: Module.program,
+    shown: { list: Array.from(document.querySelectorAll('#demonstrations button'), (b) => b.textContent),
+             paces: Array.from(document.querySelectorAll('#speed button'), (b) => b.textContent),
+             trail: document.getElementById('trail-length').textContent } }));
+  assert.deepStrictEqual(shown, { list: program.captions, paces: ['full', ...program.paces.slice(1).map((n) => `1/${n}`)],
+                                  trail: String(program.trailLength) });
+  const web = path.join(__dirname, '../../web');
+  for (const file of fs.readdirSync(web).filter((name) => /\.(js|html)$/.test(name)).map((name) => path.join(web, name))
+    .concat(path.join(page, 'index.html'))) {
+    const source = fs.readFileSync(file, 'utf8');
+    for (const caption of program.captions) assert.ok(!source.includes(caption), `${file} restates "${caption}"`);
+  }
+  await tab.close();
+});
+
+test('the server answers a path outside the page, a broken escape or a NUL with an error, and goes on serving', async () => {
+  const status = async (name) => (await fetch(session.url + name)).status;
+  assert.deepStrictEqual([await status('..%2f..%2f..%2fetc%2fpasswd'), await status('%E0%A4%A'),
+                          await status('index.html%00.js'), await status('no-such-file'), await status('')],
+                         [403, 400, 403, 404, 200]);
 });
 
 test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing', async () => {

@@ -5,44 +5,11 @@
 'use strict';
 
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { PNG } = require('pngjs');
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.txt': 'text/plain' };
-
-// A static file server for one folder on 127.0.0.1 (on `port`, or any free
-// port where it is 0 or taken); resolves to { url, close }.
-function serve(folder, port = 0) {
-  const root = path.resolve(folder);
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(root + path.sep)) {
-      response.writeHead(403).end();
-      return;
-    }
-    fs.readFile(file, (error, data) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-      response.end(data);
-    });
-  });
-  return new Promise((resolve) => {
-    server.once('error', () => server.listen(0, '127.0.0.1'));
-    server.listen(port, '127.0.0.1');
-    server.once('listening', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`,
-                close: () => new Promise((done) => server.close(done)) });
-    });
-  });
-}
+const { serve } = require('./serve');
 
 const chromiumFlags = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
