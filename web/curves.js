@@ -8,7 +8,6 @@
 'use strict';
 
 var Curves = (function () {
-  var span = 800;  // the trail's length: the plot's width in steps
   var series = [
     { decimals: 2, colour: '#fc6', dash: [], marker: false },
     { decimals: 2, colour: '#8cf', dash: [7, 4], marker: false },
@@ -33,6 +32,7 @@ var Curves = (function () {
     this.note = note;
     this.move = move;
     this.points = null;
+    this.span = 1;  // the plot's width in steps: the trail's length, once the program tells it
   }
 
   var setText = function (element, text) {
@@ -90,7 +90,8 @@ var Curves = (function () {
     var largest = 0;
     for (var i = 2; i < points.length; i += 4) largest = Math.max(largest, Math.abs(points[i]));
     var turnScale = Math.max(smallestTurnScale, Math.pow(2, Math.ceil(Math.log2(largest || 1))));
-    var x = function (index) { return width - 1 - (count - 1 - index) * (width - 2) / (span - 1); };
+    var span = Math.max(this.span, count);
+    var x = function (index) { return width - 1 - (count - 1 - index) * (width - 2) / Math.max(1, span - 1); };
     var yAngle = function (degrees) { return angles.bottom - degrees / 180 * (angles.bottom - angles.top); };
     var middle = (turns.top + turns.bottom) / 2, reach = (turns.bottom - turns.top) / 2;
     var yTurn = function (degrees) { return middle - Math.max(-1, Math.min(1, degrees / turnScale)) * reach; };

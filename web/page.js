@@ -83,6 +83,8 @@ var Module = (function () {
       return button;
     });
     setText(byId('trail-length'), String(program.trailLength));
+    setText(byId('curves-span'), String(program.trailLength));
+    plot.span = program.trailLength;
   };
 
   // The chosen demonstration at once, also while paused; the program's own
