@@ -12,7 +12,7 @@ var Module = (function () {
   // description, with the program's own captions (describe below).
   var paceButtons = [];
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button');
+  var buttons = all('#controls button, #demonstrations button, #open-moment button');
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
@@ -123,13 +123,17 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    // Five figures, but never in exponent form: four decimals below ten.
+    // Five figures, but never in exponent form (four decimals below ten), and
+    // a number that is not one (a vector of no length has no angle) a dash.
     var number = function (value) {
+      if (!isFinite(value)) return '\u2014';
       var magnitude = Math.floor(Math.log10(Math.abs(value)));
       return Curves.figure(value, Math.abs(value) < 1e15 ? Math.max(0, 4 - Math.max(0, magnitude)) : 0);
     };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
-    var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
+    var degrees = function (cosine) {
+      return isFinite(cosine) ? (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0' : '\u2014';
+    };
     for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
     var dot = p[3] * p[6] + p[4] * p[7] + p[5] * p[8];
     setText(cells[9], degrees(dot / (length(3) * length(6))));
@@ -168,6 +172,8 @@ var Module = (function () {
     curvesOf = { head: -1, pose: null };
     showNumbers(module.view());
     showCurves(module.view());
+    // A browser may refuse a change of the address (it throws): the
+    // recorder asks again later.
     recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
       if (tour.stop() !== null) return;
       history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
@@ -259,18 +265,16 @@ var Module = (function () {
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
     // In the tour the address is the stop's; the link is the moment shown.
-    var link = !recorder ? location.href : tour.stop() === null ? recorder.link() :
-      location.href.replace(/#.*$/, '') + (recorder.fragment() ? '#' + recorder.fragment() : '');
-    var copied = function () {
-      byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
-        'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +
-        'may replay: the link opens the page at the beginning.' :
-        'Copied: the link opens this moment of the lesson.';
+    var moment = !recorder || tour.stop() === null ? recorder : {
+      fragment: function () { return recorder.fragment(); },
+      link: function () { return location.href.replace(/#.*$/, '') + '#' + recorder.fragment(); }
     };
+    var copy = Share.copy(moment);
     var shownInstead = function () {
-      byId('status').textContent = 'This browser did not let the page copy; the link is ' + link;
+      byId('status').textContent = 'This browser did not let the page copy; the ' + copy.name + ' is ' + copy.text;
     };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(link).then(copied, shownInstead);
+    var copied = function () { byId('status').textContent = copy.said; };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(copy.text).then(copied, shownInstead);
     else shownInstead();
   });
   // A button pressed with a pointer does not keep the focus, so that the

@@ -376,19 +376,7 @@ test('failures are said in words: the folder opened from disk, a browser without
   }
 });
 
-// The program's whole state as the state table holds it, with the trail's
-// bits, the curves' and the page's switches, read from the program's view.
-const programState = (tab) => tab.evaluate(() => {
-  const view = Module.view();
-  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
-  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
-  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
-  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
-           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
-           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' '),
-           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 4 * points)) };
-});
+const programState = h.programState;
 const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
 // Idle calls as the page's frames make them, without drawing each.
 const idleMany = (tab, calls) => tab.evaluate((n) => {
@@ -569,7 +557,19 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
 
 test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally', async () => {
   const nan = Buffer.from(new Float64Array(9).fill(NaN).buffer).toString('base64url');
-  for (const [fragment, words, state] of [
+  // Poses no hand gives, each refused for its fault; and the closest to parallel a hand gives direction and
+  // up (twenty presses of Up, then a mode key), taken.
+  const pose = (...numbers) => 'at=p' + Buffer.from(new Float64Array(numbers).buffer).toString('base64url');
+  const near = [-1.0204221597734087e-7, -9.999999999999991, -4.250364064728503e-7, 1.0204221597734087e-8,
+                0.9999999999999991, 4.250364064728503e-8, 0, 1, 0];
+  const crafted = [[[0, 0, 10, 0, 0, 0, 0, 1, 0], 'its direction is not of unit length'],
+    [[0, 0, 10, 0, 0, -1, 0, 0, 0], 'its up is not'], [[0, 0, 10, 4e-320, 0, 0, 0, 1, 0], 'its direction is not'],
+    [[0, 0, 10, 0, 0, -1, 0, 1 + 1e-8, 0], 'its up is not'], [[0, 0, 10, 0, 1, 0, 0, -1, 0], 'its direction is parallel'],
+    [[0, 0, 10, 0, 1, 1e-13, 0, 1, 0], 'its direction is parallel'], [[0, Infinity, 10, 0, 0, -1, 0, 1, 0], 'not every'],
+    [[2e6, 0, 0, 0, 0, -1, 0, 1, 0], 'its eye lies more than 1000000 units']]
+    .map(([numbers, why]) => [pose(...numbers), new RegExp(`not one the camera can have \\(${why}`), { head: 0 }]);
+  for (const [fragment, words, state] of [...crafted,
+    [pose(...near), /^$/, { pose: Array.from(new Uint32Array(new Float64Array(near).buffer)).join(' ') }],
     ['at=s12.x9', /could not read the link.s moment \(at \u201cx9\u201d\)/, { head: 0, animating: true }],
     ['at=s999999999&paused', /asks for 999999999 steps.*at most 1000000/, { head: 0, animating: false }],
     ['at=s3&pace=3&F1', /pace \u201c3\u201d is not 1, 2, 4 or 8/, { head: 3, pace: 1, overlays: 'true false' }],
@@ -582,9 +582,15 @@ test('a link from a stranger: what the page cannot use is said in a sentence, an
     for (const [field, value] of Object.entries(state)) assert.strictEqual(actual[field], value, `${fragment.slice(0, 50)}: ${field}`);
     assert.strictEqual(await tab.evaluate(() => document.querySelectorAll('main img').length + (window.hacked || 0)), 0);
     assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => !b.disabled)), 'the program runs');
+    assert.doesNotMatch(await text(tab, '#numbers'), /NaN|Infinity/, fragment.slice(0, 50));
     assert.deepStrictEqual(tab.errors, []);
     await tab.close();
   }
+  // The numbers say a dash for what is no number, whatever reaches the camera.
+  const tab = await h.openPage(session.browser, session.url);
+  await tab.evaluate(() => Module.callProgram(() => Module._programSetPose(0, 0, NaN, 0, 0, 0, 0, Infinity, 0)));
+  assert.doesNotMatch(await text(tab, '#numbers'), /NaN|Infinity/);
+  await tab.close();
 });
 
 test('the tour: each stop is its own address opened fresh, quotes the page\'s figures; Back, a pasted address and a bad stop are followed', async () => {

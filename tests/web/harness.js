@@ -159,4 +159,18 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+// The program's whole state as the state table holds it, with the trail's
+// bits, the curves' and the page's switches, read from the program's view.
+const programState = (tab) => tab.evaluate(() => {
+  const view = Module.view();
+  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
+  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
+  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
+  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
+           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
+           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
+           overlays: [view.controls, view.frame].join(' '),
+           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 4 * points)) };
+});
+
+module.exports = { phone, programState, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
