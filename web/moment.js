@@ -224,7 +224,7 @@ var Moment = (function () {
   var poseFault = function (pose) {
     if (!pose.every(isFinite)) return 'not every number in it is finite';
     var length = function (i) { return Math.sqrt(pose[i] * pose[i] + pose[i + 1] * pose[i + 1] + pose[i + 2] * pose[i + 2]); };
-    if (!(length(0) <= farthestEye)) return 'its eye lies more than ' + farthestEye + ' units from the centre';
+    if (!(length(0) <= farthestEye)) return 'its eye lies more than ' + farthestEye + ' units from the origin';
     if (!(Math.abs(length(3) - 1) <= unitTolerance)) return 'its direction is not of unit length';
     if (!(Math.abs(length(6) - 1) <= unitTolerance)) return 'its up is not of unit length';
     var d = pose.slice(3, 6), u = pose.slice(6, 9);
@@ -396,10 +396,11 @@ var Moment = (function () {
     }
   };
 
-  // Stops following: nothing more is written.
+  // Writes no more: another recorder follows the program from here.
   Recorder.prototype.stop = function () {
     clearTimeout(this.timer);
     this.timer = null;
+    this.write = function () {};
     this.observe = function () {};
   };
 

@@ -225,7 +225,8 @@ var Module = (function () {
       window.addEventListener('hashchange', follow);
       window.addEventListener('popstate', follow);
     },
-    // The moment an address names, as if the page had been opened at it.
+    // Brings the program to the moment an address or its fragment names, as
+    // if the page had been opened at it, with a link's checks and sentences.
     openMoment: function (hash) { openMoment(hash); },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.

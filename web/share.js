@@ -30,12 +30,11 @@ var Share = (function () {
     return /^[a-z][a-z0-9+.-]*:/i.test(text) ? '' : text;
   };
 
-  // Open a moment: the address takes the pasted moment, and the page opens
-  // it as it opens any link.
+  // Open a moment: the page opens the pasted moment as it opens a link's,
+  // in place, and the address follows it.
   document.getElementById('open-moment').addEventListener('submit', function (event) {
     event.preventDefault();
-    location.hash = fragmentOf(document.getElementById('moment-text').value);
-    location.reload();
+    Module.openMoment(fragmentOf(document.getElementById('moment-text').value));
   });
 
   return { copy: copy };
