@@ -17,8 +17,10 @@ var Curves = (function () {
   // none reads as a flat line and the fourth demonstration's fills it.
   var smallestTurnScale = 0.5;
 
-  // A number as a learner reads it: fixed decimals, and no minus before zero.
+  // A number as a learner reads it: fixed decimals, no minus before zero,
+  // and a dash for what is no number (a pose a link forced on the camera).
   var figure = function (value, decimals) {
+    if (!isFinite(value)) return '\u2014';
     var text = value.toFixed(decimals);
     return /^-0\.?0*$/.test(text) ? text.slice(1) : text;
   };
@@ -53,6 +55,7 @@ var Curves = (function () {
       }
       var low = Infinity, high = -Infinity;
       for (var i = s; i < points.length; i += 4) {
+        if (!isFinite(points[i])) continue;
         low = Math.min(low, points[i]);
         high = Math.max(high, points[i]);
       }
@@ -88,7 +91,8 @@ var Curves = (function () {
     var angles = { top: 4 * ratio, bottom: height * 0.62 };
     var turns = { top: angles.bottom + gap + 12 * ratio, bottom: height - 4 * ratio };
     var largest = 0;
-    for (var i = 2; i < points.length; i += 4) largest = Math.max(largest, Math.abs(points[i]));
+    for (var i = 2; i < points.length; i += 4)
+      if (isFinite(points[i])) largest = Math.max(largest, Math.abs(points[i]));
     var turnScale = Math.max(smallestTurnScale, Math.pow(2, Math.ceil(Math.log2(largest || 1))));
     var span = Math.max(this.span, count);
     var x = function (index) { return width - 1 - (count - 1 - index) * (width - 2) / Math.max(1, span - 1); };
@@ -124,15 +128,23 @@ var Curves = (function () {
       context.lineWidth = 1.5 * ratio;
       context.setLineDash(curve.dash.map(function (length) { return length * ratio; }));
       context.beginPath();
+      var drawing = false;
       for (var i = 0; i < count; ++i) {
         var value = points[4 * i + s];
-        if (i === 0) context.moveTo(x(i), y(value));
-        else context.lineTo(x(i), y(value));
+        if (!isFinite(value)) {
+          drawing = false;
+        } else if (drawing) {
+          context.lineTo(x(i), y(value));
+        } else {
+          context.moveTo(x(i), y(value));
+          drawing = true;
+        }
       }
       context.stroke();
       // Markers every 50 steps and on the newest point tell the turn from the angles without colour.
       if (curve.marker) {
         for (i = count - 1; i >= 0; i -= 50) {
+          if (!isFinite(points[4 * i + s])) continue;
           context.beginPath();
           context.arc(x(i), y(points[4 * i + s]), 2.5 * ratio, 0, 2 * Math.PI);
           context.fill();
