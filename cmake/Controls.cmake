@@ -1,11 +1,10 @@
 # The controls, written once in packaging/controls.txt, turned into every text
-# that lists them. Included (once, by CMakeLists.txt, at each configure) it
-# sets CAMERA_DEMO_MAN_KEYS and _MOUSE (the manual page), CAMERA_DEMO_README_KEYS
-# and _MOUSE (Windows' README.txt), CAMERA_DEMO_METAINFO_CONTROLS and
-# CAMERA_DEMO_CONTROLS (the page's legend). Run as a script, by
-# scripts/controls, it writes the whole table into docs/controls.md and the
-# controls marked "first: yes" into README.md, between their marker lines, in
-# place or in the folder OUT: cmake [-DOUT=folder] -P cmake/Controls.cmake
+# that lists them. Included by CMakeLists.txt (once a configure) it sets
+# CAMERA_DEMO_MAN_KEYS and _MOUSE, CAMERA_DEMO_README_KEYS and _MOUSE (Windows'
+# README.txt), CAMERA_DEMO_METAINFO_CONTROLS and CAMERA_DEMO_CONTROLS (the page's
+# legend). Run by scripts/controls, `cmake [-DOUT=folder] -P Controls.cmake`, it
+# writes the whole table into docs/controls.md and the controls marked "first:
+# yes" into README.md, between their marker lines, in place or into OUT.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   cmake_minimum_required(VERSION 3.20)
 endif()
@@ -67,6 +66,10 @@ function(_controls_write)
   string(REPLACE "[" "${CONTROLS_OPEN}" text "${text}")
   string(REPLACE "]" "${CONTROLS_CLOSE}" text "${text}")
   string(REGEX REPLACE "\n([ \t]*\n)+" ";" blocks "${text}")  # a blank line ends a control
+  set(texts MAN_KEYS MAN_MOUSE README_KEYS README_MOUSE METAINFO_CONTROLS CONTROLS)
+  foreach(name IN LISTS texts)
+    set(CAMERA_DEMO_${name} "")
+  endforeach()
   set(indent "                ")
   set(CONTROLS_TABLE "| Control | What it does |\n|---|---|\n")
   set(CONTROLS_FIRST "${CONTROLS_TABLE}")
@@ -168,7 +171,7 @@ function(_controls_write)
       string(APPEND CONTROLS_FIRST "| ${name} | ${does} |\n")
     endif()
   endforeach()
-  foreach(name MAN_KEYS MAN_MOUSE README_KEYS README_MOUSE METAINFO_CONTROLS CONTROLS)
+  foreach(name IN LISTS texts)
     string(REPLACE "${CONTROLS_OPEN}" " " text "${CAMERA_DEMO_${name}}")
     string(REPLACE "${CONTROLS_SEMICOLON}" ";" text "${text}")
     string(REGEX REPLACE "\n$" "" text "${text}")
