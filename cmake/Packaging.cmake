@@ -18,9 +18,7 @@ set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(generated ${PROJECT_BINARY_DIR}/packaging)
 
 # The controls, which the manual page, README.txt and the metainfo list, are
-# written once, in packaging/controls.txt.
-include(Controls)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CONTROLS_FILE})
+# written once, in packaging/controls.txt: Controls.cmake gives their texts.
 
 # The release date as a Debian changelog writes it (RFC 2822, weekday
 # included). string(TIMESTAMP) formats a given time only through
@@ -118,8 +116,6 @@ if(WIN32)
   # Windows line ends; the licence and notices hold no @VARIABLE@ and stay as written.
   # configure_file changes the template's line ends, not those of what it
   # puts in, so the lists of controls get theirs in a second pass.
-  controls_text(key CAMERA_DEMO_README_KEYS)
-  controls_text(mouse CAMERA_DEMO_README_MOUSE)
   configure_file(${packaging}/windows/README.txt.in ${generated}/README.lf.txt @ONLY)
   configure_file(${generated}/README.lf.txt ${generated}/README.txt @ONLY NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
@@ -151,7 +147,6 @@ else()
       "    </screenshot>\n"
       "  </screenshots>")
   endif()
-  controls_metainfo(CAMERA_DEMO_METAINFO_CONTROLS)
   configure_file(${packaging}/linux/camera-demo.metainfo.xml.in
                  ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${generated}/${CAMERA_DEMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -160,8 +155,6 @@ else()
   # highest level, with no name or time stamp inside.
   find_program(GZIP gzip REQUIRED)
   rfc2822_date(${CAMERA_DEMO_RELEASE_DATE} CAMERA_DEMO_CHANGELOG_DATE)
-  controls_man(key CAMERA_DEMO_MAN_KEYS)
-  controls_man(mouse CAMERA_DEMO_MAN_MOUSE)
   configure_file(${packaging}/linux/camera-demo.6.in ${generated}/camera-demo.6 @ONLY)
   configure_file(${packaging}/linux/changelog.in ${generated}/changelog @ONLY)
   execute_process(COMMAND ${GZIP} -9nf camera-demo.6 changelog WORKING_DIRECTORY ${generated}

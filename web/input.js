@@ -256,6 +256,8 @@ mergeInto(LibraryManager.library, {
         // browser's full screen, which fills the screen with the page.
         if (event.key === 'Tab' || event.key === 'F11') return;
         if (pageInput.onControl(event.target) && (event.key === 'Enter' || event.key === ' ')) return;
+        // A text field keeps every key typed into it.
+        if (event.target instanceof Element && event.target.closest('input[type="text"]')) return;
         // The page keeps its keys (space and arrows would scroll it, F3 open
         // the find bar), F1 to F4 among them, but the browser keeps its
         // shortcuts (with a modifier, and the other function keys).

@@ -31,8 +31,24 @@ var Moment = (function () {
   var stepLimit = 1000000;
   var partLimit = 2000;
   var lengthLimit = 100000;
-  // The address changes at most four times a second.
+  // The address changes at most four times a second; a browser that refuses
+  // a change (some allow a page a hundred in thirty seconds) is asked again
+  // less and less often, up to every eight seconds.
   var addressPeriod = 250;
+  var longestAddressPeriod = 8000;
+  // A pose's direction and up are of unit length within this: every turn,
+  // aim and key writes them normalized or as exact constants, so their
+  // rounding never builds up over a run. The soak and the event fuzzer,
+  // which hold every step to this same bound, measured them at most 3.3e-16
+  // off (2026-12-09).
+  var unitTolerance = 1e-9;
+  // Direction and up may lean as close together as a hand brings them:
+  // twenty presses of the Up arrow then a mode key leave them 4.4e-8 (in
+  // sine) from parallel, and a turn keeps that angle. Closer than this only
+  // a crafted pose comes, and at exactly parallel the view has no side.
+  var leastSine = 1e-12;
+  // Nothing a hand does in a link's few thousand parts takes the eye this far.
+  var farthestEye = 1e6;
 
   var samePose = function (a, b) {
     for (var i = 0; i < 9; ++i)
@@ -92,8 +108,9 @@ var Moment = (function () {
   // position and direction, and the 800 steps the whole trail. Everything
   // before it is replayed as that many steps of the first demonstration, but
   // for the steps that last wrote the radius and the elevation, in their own
-  // demonstrations at their own numbers.
-  var shorten = function (record) {
+  // demonstrations at their own numbers. `cutOf` finds where a record may be
+  // cut and what the part before the cut left (null where it may not).
+  var cutOf = function (record) {
     var mode = 0, step = 0, level = true;
     var radiusStep = 0, elevation = { kind: 'zero', step: 0 };
     var cut = -1, cutState = null;
@@ -127,7 +144,12 @@ var Moment = (function () {
         level = samePose(part.pose.slice(0, 6).concat([0, 1, 0]), part.pose);
       }
     }
-    if (cut <= 0) return record;
+    return cut <= 0 ? null : Object.assign({ at: cut }, cutState);
+  };
+
+  var shorten = function (record) {
+    var cutState = cutOf(record);
+    if (!cutState) return record;
     var writers = [];
     if (cutState.radiusStep > 0) writers.push({ step: cutState.radiusStep, mode: 2 });
     if (cutState.elevation.kind !== 'zero')
@@ -150,7 +172,7 @@ var Moment = (function () {
     run(0, cutState.step - at);
     var presses = (cutState.mode - prefixMode + modeCount) % modeCount;
     if (presses > 0) append(shorter, { kind: 'k', count: presses });
-    record.slice(cut).forEach(function (part) { append(shorter, Object.assign({}, part)); });
+    record.slice(cutState.at).forEach(function (part) { append(shorter, Object.assign({}, part)); });
     return encodeRecord(shorter).length < encodeRecord(record).length ? shorter : record;
   };
 
@@ -196,6 +218,21 @@ var Moment = (function () {
     return fields.join('&');
   };
 
+  // Why `pose` is not one the program can reach, or null: what a link's
+  // pose must keep. Lengths in plain arithmetic, so that a vector of
+  // denormal components has length zero, and one beyond 1e154 none.
+  var poseFault = function (pose) {
+    if (!pose.every(isFinite)) return 'not every number in it is finite';
+    var length = function (i) { return Math.sqrt(pose[i] * pose[i] + pose[i + 1] * pose[i + 1] + pose[i + 2] * pose[i + 2]); };
+    if (!(length(0) <= farthestEye)) return 'its eye lies more than ' + farthestEye + ' units from the origin';
+    if (!(Math.abs(length(3) - 1) <= unitTolerance)) return 'its direction is not of unit length';
+    if (!(Math.abs(length(6) - 1) <= unitTolerance)) return 'its up is not of unit length';
+    var d = pose.slice(3, 6), u = pose.slice(6, 9);
+    var sine = Math.hypot(d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2], d[0] * u[1] - d[1] * u[0]);
+    if (!(sine >= leastSine)) return 'its direction is parallel to its up';
+    return null;
+  };
+
   // A stranger's text, shown as text and cut short.
   var quote = function (text) {
     return '\u201c' + (text.length > 40 ? text.slice(0, 40) + '\u2026' : text) + '\u201d';
@@ -221,10 +258,10 @@ var Moment = (function () {
         record.push({ kind: 'h' });
       } else if (/^p[A-Za-z0-9_-]{96}$/.test(part)) {
         var pose = poseFromText(part.slice(1));
-        // Nothing a hand can do takes the camera far out or makes it infinite.
-        if (!pose.every(function (value) { return isFinite(value) && Math.abs(value) <= 1e6; }))
-          return { problem: 'The camera\u2019s pose in the link is not one the camera can have, so the page ' +
-                            'starts at the beginning.' };
+        var fault = poseFault(pose);
+        if (fault)
+          return { problem: 'The camera\u2019s pose in the link is not one the camera can have (' + fault +
+                            '), so the page starts at the beginning.' };
         record.push({ kind: 'p', pose: pose });
       } else {
         return { problem: 'The page could not read the link\u2019s moment (at ' + quote(part) +
@@ -310,6 +347,7 @@ var Moment = (function () {
     this.written = null;
     this.timer = null;
     this.writtenAt = -Infinity;
+    this.period = addressPeriod;
     this.schedule();
   }
 
@@ -329,20 +367,16 @@ var Moment = (function () {
     this.schedule();
   };
 
-  // How many steps the link replays (shortening keeps their number): past
-  // `stepLimit` it cannot open this moment.
-  Recorder.prototype.steps = function () {
-    return this.record.reduce(function (sum, part) { return sum + (part.kind === 's' ? part.count : 0); }, 0);
-  };
-
   Recorder.prototype.fragment = function () {
     return fragment(this.record, this.last);
   };
 
-  // The whole address of this moment, written at once.
+  // The whole address of this moment, built from the moment itself: the
+  // address bar may lag behind it where the browser refused a change.
   Recorder.prototype.link = function () {
     this.flush();
-    return location.href;
+    var text = this.fragment();
+    return location.href.split('#')[0] + (text ? '#' + text : '');
   };
 
   Recorder.prototype.flush = function () {
@@ -350,18 +384,38 @@ var Moment = (function () {
     this.timer = null;
     this.writtenAt = performance.now();
     var text = this.fragment();
-    if (text !== this.written) {
-      this.written = text;
+    if (text === this.written) return;
+    try {
       this.write(text);
+      this.written = text;
+      this.period = addressPeriod;
+    } catch (error) {
+      // The page goes on; the address follows once the browser lets it.
+      this.period = Math.min(2 * this.period, longestAddressPeriod);
+      this.schedule();
     }
+  };
+
+  // Writes no more: another recorder follows the program from here.
+  Recorder.prototype.stop = function () {
+    clearTimeout(this.timer);
+    this.timer = null;
+    this.write = function () {};
+    this.observe = function () {};
+  };
+
+  // Writes the address again, also when the fragment is the one written last.
+  Recorder.prototype.rewrite = function () {
+    this.written = null;
+    this.flush();
   };
 
   Recorder.prototype.schedule = function () {
     if (this.timer !== null) return;
     var self = this;
-    var wait = Math.max(0, this.writtenAt + addressPeriod - performance.now());
+    var wait = Math.max(0, this.writtenAt + this.period - performance.now());
     this.timer = setTimeout(function () { self.flush(); }, wait);
   };
 
-  return { use: use, parse: parse, replay: replay, Recorder: Recorder, stepLimit: stepLimit };
+  return { use: use, parse: parse, replay: replay, Recorder: Recorder, cutOf: cutOf };
 })();

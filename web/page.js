@@ -12,12 +12,13 @@ var Module = (function () {
   // description, with the program's own captions (describe below).
   var paceButtons = [];
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button');
+  var buttons = all('#controls button, #demonstrations button, #open-moment button');
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
+    byId('take-tour').disabled = true;
   };
   var setText = function (element, text) {
     if (element.textContent !== text) element.textContent = text;
@@ -26,6 +27,16 @@ var Module = (function () {
   var recorder = null;  // what the program did since the page started, for the address
   var shown = { mode: -1, pace: 0, caption: null, running: null };
   var numbersAt = -Infinity;  // when the numbers were last written
+  var curvesAt = -Infinity;  // and the curves
+  var curvesOf = { head: -1, pose: null };  // the view they were drawn for
+  var plot = new Curves.Plot(byId('curves'), all('#curve-values tbody tr'), byId('curves-note'), byId('eye-move'));
+  var following = null;  // the address the page itself wrote or followed last
+  var tour = new Tour.Guide(byId, function (index) {
+    history.pushState(history.state, '', '#tour=' + (index + 1));
+    openMoment(location.hash);
+  }, function () {
+    if (recorder) recorder.rewrite();
+  });
 
   var chooseMode = function (mode) {
     // As a person would: the mode key as many times as it takes.
@@ -72,6 +83,8 @@ var Module = (function () {
       return button;
     });
     setText(byId('trail-length'), String(program.trailLength));
+    setText(byId('curves-span'), String(program.trailLength));
+    plot.span = program.trailLength;
   };
 
   // The chosen demonstration at once, also while paused; the program's own
@@ -110,14 +123,64 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    var number = function (value) { return value.toPrecision(5); };
+    // Five figures, but never in exponent form (four decimals below ten), and
+    // a number that is not one (a vector of no length has no angle) a dash.
+    var number = function (value) {
+      if (!isFinite(value)) return '\u2014';
+      var magnitude = Math.floor(Math.log10(Math.abs(value)));
+      return Curves.figure(value, Math.abs(value) < 1e15 ? Math.max(0, 4 - Math.max(0, magnitude)) : 0);
+    };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
-    var degrees = function (cosine) { return (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0'; };
+    var degrees = function (cosine) {
+      return isFinite(cosine) ? (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0' : '\u2014';
+    };
     for (var i = 0; i < 9; ++i) setText(cells[i], number(p[i]));
     var dot = p[3] * p[6] + p[4] * p[7] + p[5] * p[8];
     setText(cells[9], degrees(dot / (length(3) * length(6))));
     setText(cells[10], degrees(p[7] / length(6)));
     setText(cells[11], number(length(0)));
+  };
+
+  // As often as the numbers, and only when a step or a hand moved the camera.
+  var showCurves = function (view) {
+    var now = performance.now();
+    if (view.running && now - curvesAt < 80) return;
+    var pose = curvesOf.pose;
+    if (view.trailHead === curvesOf.head && pose && pose.every(function (v, i) { return Object.is(v, view.pose[i]); }))
+      return;
+    curvesAt = now;
+    curvesOf = { head: view.trailHead, pose: Array.prototype.slice.call(view.pose) };
+    plot.show(module.curves());
+  };
+
+  // Brings the program to the moment the address `hash` names, from its start
+  // as a fresh load does (the tour's stops by the moment each defines), says
+  // what of it the page cannot use, and from then on follows the moment in the
+  // address, or keeps the stop's address while the tour shows it.
+  var openMoment = function (hash) {
+    var target = Tour.resolve(hash);
+    var link = Moment.parse(target.hash);
+    setText(byId('link-note'), target.problems.concat(link.problems).join(' '));
+    if (recorder) recorder.stop();
+    recorder = null;
+    module.callProgram(function () {
+      module._programRestart();
+      Moment.replay(module, link);
+    });
+    // Shown at once, also while running.
+    numbersAt = curvesAt = -Infinity;
+    curvesOf = { head: -1, pose: null };
+    showNumbers(module.view());
+    showCurves(module.view());
+    // A browser may refuse a change of the address (it throws): the
+    // recorder asks again later.
+    recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
+      if (tour.stop() !== null) return;
+      history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      following = location.hash;
+    });
+    tour.show(target.stop);
+    following = location.hash;
   };
 
   var module = {
@@ -128,10 +191,12 @@ var Module = (function () {
       if (!started) {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
+        byId('take-tour').disabled = false;
       }
       showMode(view);
       showPace(view.pace);
       showNumbers(view);
+      showCurves(view);
       if (recorder) recorder.observe(view);
     },
     onFullScreen: function (on) {
@@ -150,13 +215,18 @@ var Module = (function () {
     // follows what is shown.
     postRun: function () {
       if (!module.callProgram) return;
-      var link = Moment.parse(location.hash);
-      setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () { Moment.replay(module, link); });
-      recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
-        history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
-      });
+      openMoment(location.hash);
+      // A changed address: pasted, a link followed, Back or Forward. The
+      // page's own writes to the address fire neither event.
+      var follow = function () {
+        if (location.hash !== following) openMoment(location.hash);
+      };
+      window.addEventListener('hashchange', follow);
+      window.addEventListener('popstate', follow);
     },
+    // Brings the program to the moment an address or its fragment names, as
+    // if the page had been opened at it, with a link's checks and sentences.
+    openMoment: function (hash) { openMoment(hash); },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.
     instantiateWasm: function (imports, done) {
@@ -194,17 +264,17 @@ var Module = (function () {
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
-    var link = recorder ? recorder.link() : location.href;
-    var copied = function () {
-      byId('status').textContent = recorder && recorder.steps() > Moment.stepLimit ?
-        'Copied, but this moment lies more than ' + Moment.stepLimit + ' steps from the start, more than a link ' +
-        'may replay: the link opens the page at the beginning.' :
-        'Copied: the link opens this moment of the lesson.';
+    // In the tour the address is the stop's; the link is the moment shown.
+    var moment = !recorder || tour.stop() === null ? recorder : {
+      fragment: function () { return recorder.fragment(); },
+      link: function () { return location.href.replace(/#.*$/, '') + '#' + recorder.fragment(); }
     };
+    var copy = Share.copy(moment);
     var shownInstead = function () {
-      byId('status').textContent = 'This browser did not let the page copy; the link is ' + link;
+      byId('status').textContent = 'This browser did not let the page copy; the ' + copy.name + ' is ' + copy.text;
     };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(link).then(copied, shownInstead);
+    var copied = function () { byId('status').textContent = copy.said; };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(copy.text).then(copied, shownInstead);
     else shownInstead();
   });
   // A button pressed with a pointer does not keep the focus, so that the

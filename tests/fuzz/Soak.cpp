@@ -77,6 +77,7 @@ struct Figures {
     double startCentreOffset = 0.0;  // examine mode: the centre's distance from the origin
     double centreDrift = 0.0;        // examine mode: how far the centre moved from its start
     double upAngleDrift = 0.0;       // examine mode: change of direction . up
+    double worstUnitLength = 0.0;    // direction and up off unit length
     std::string pace;
 };
 
@@ -142,11 +143,14 @@ private:
         std::exit(1);
     }
 
-    void checkSoundness() const
+    void checkSoundness()
     {
         const std::string fault = posecheck::poseFault(camera, tolerance);
         if (!fault.empty())
             fail(fault);
+        figures.worstUnitLength =
+            std::max({figures.worstUnitLength, std::abs(posecheck::norm(camera.direction) - 1.0),
+                      std::abs(posecheck::norm(camera.up) - 1.0)});
         if (trailHead < 0 || trailHead >= trailLength)
             fail("trailHead is " + std::to_string(trailHead));
         if (!(orbitAngle >= 0.0f && orbitAngle < fullTurn))
@@ -234,11 +238,11 @@ void report(int mode, std::uint64_t steps, const Figures& figures)
 {
     std::printf("soak: mode %d, %llu steps %s in %.2f s: least move %.3g per step, %.3g per %d "
                 "steps; %llu angle wraps, angle step off by at most %.3g; off path by at most "
-                "%.3g\n",
+                "%.3g; direction and up off unit length by at most %.3g\n",
                 mode, static_cast<unsigned long long>(steps), figures.pace.c_str(), figures.seconds,
                 figures.leastStepMove, figures.leastWindowMove, windowSteps,
                 static_cast<unsigned long long>(figures.wraps), figures.worstAngleStepError,
-                figures.worstPathError);
+                figures.worstPathError, figures.worstUnitLength);
     if (mode == examineMode)
         std::printf("soak: mode %d centre point: starts %.3g from the origin, drifts at most %.3g; "
                     "direction . up changes by at most %.3g\n",

@@ -97,7 +97,7 @@ inline testing::AssertionResult sameState(const AnimationSnapshot& actual,
         return differs("animating");
     if (!ignoreMode && actual.mode != expected.mode)
         return differs("modeCounter");
-    if (actual.text != expected.text)
+    if (std::strcmp(actual.text, expected.text) != 0)
         return differs("caption");
     if (bitsOf(actual.radius) != bitsOf(expected.radius))
         return differs("orbitRadius");

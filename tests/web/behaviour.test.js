@@ -400,19 +400,7 @@ test('failures are said in words: the folder opened from disk, a browser without
   }
 });
 
-// The program's whole state as the state table holds it, with the trail's
-// bits, the curves' and the page's switches, read from the program's view.
-const programState = (tab) => tab.evaluate(() => {
-  const view = Module.view();
-  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
-  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
-  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
-  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
-           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
-           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' '),
-           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 3 * points)) };
-});
+const programState = h.programState;
 const pumpMany = (tab, frames) => tab.evaluate((n) => { for (let i = 0; i < n; ++i) window.pumpFrames(); }, frames);
 // Idle calls as the page's frames make them, without drawing each.
 const idleMany = (tab, calls) => tab.evaluate((n) => {
@@ -509,6 +497,14 @@ test("the page's list, speeds and words take the program's captions, paces and t
   await tab.close();
 });
 
+test('the server answers a path outside the page, a broken escape or a NUL with an error, and goes on serving', once,
+     async () => {
+  const status = async (name) => (await fetch(session.url + name)).status;
+  assert.deepStrictEqual([await status('..%2f..%2f..%2fetc%2fpasswd'), await status('%E0%A4%A'),
+                          await status('index.html%00.js'), await status('no-such-file'), await status('')],
+                         [403, 400, 403, 404, 200]);
+});
+
 test('the numbers follow the camera at once while paused, from the start pose after Home, without announcing',
      once, async () => {
   const tab = await h.openPage(session.browser, session.url);
@@ -516,7 +512,7 @@ test('the numbers follow the camera at once while paused, from the start pose af
   await (await byName(tab, 'Level the camera')).click();
   const cells = () => tab.$$eval('#numbers tbody tr', (rows) => rows.map((row) =>
     Array.from(row.cells, (cell) => cell.textContent).join(' ')));
-  assert.deepStrictEqual(await cells(), [
+  assert.deepStrictEqual((await cells()).slice(0, 6), [
     'Eye 0.0000 0.0000 10.000', 'Direction 0.0000 0.0000 -1.0000', 'Up 0.0000 1.0000 0.0000',
     'Angle between direction and up 90.00\u00b0', "Angle of up from the world's up (0, 1, 0) 0.00\u00b0",
     "Eye's distance from the origin 10.000"]);
@@ -525,10 +521,12 @@ test('the numbers follow the camera at once while paused, from the start pose af
   await tab.mouse.move(box.x + 100, box.y + 100);
   await tab.mouse.down();
   await tab.mouse.move(box.x + 100, box.y + 40);
-  const pose = await tab.evaluate(() => Array.from(Module.view().pose, (v) => v.toPrecision(5)));
+  // Five figures as a learner reads them, never in exponent form, no minus on a zero.
+  const pose = await tab.evaluate(() => Array.from(Module.view().pose));
   const shown = await tab.$$eval('#numbers tbody td', (all) => all.slice(0, 9).map((cell) => cell.textContent));
-  assert.deepStrictEqual(shown, pose, 'the drag is read at once');
-  assert.notStrictEqual(pose[7], '1.0000', 'up has turned');
+  shown.forEach((cell, i) => assert.ok(/^-?\d+\.\d{3,4}$/.test(cell) && cell !== '-0.0000' &&
+    Math.abs(Number(cell) - pose[i]) <= 5e-5 * Math.max(1, Math.abs(pose[i])), `${cell} for ${pose[i]}`));
+  assert.notStrictEqual(shown[7], '1.0000', 'up has turned');
   await tab.mouse.up();
   assert.ok(await tab.$$eval('#numbers th', (all) => all.every((th) => ['col', 'row'].includes(th.scope))));
   assert.strictEqual(await tab.$eval('#numbers', (table) => table.closest('[aria-live]')), null);
@@ -589,7 +587,19 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
 test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally',
      once, async () => {
   const nan = Buffer.from(new Float64Array(9).fill(NaN).buffer).toString('base64url');
-  for (const [fragment, words, state] of [
+  // Poses no hand gives, each refused for its fault; and the closest to parallel a hand gives direction and
+  // up (twenty presses of Up, then a mode key), taken.
+  const pose = (...numbers) => 'at=p' + Buffer.from(new Float64Array(numbers).buffer).toString('base64url');
+  const near = [-1.0204221597734087e-7, -9.999999999999991, -4.250364064728503e-7, 1.0204221597734087e-8,
+                0.9999999999999991, 4.250364064728503e-8, 0, 1, 0];
+  const crafted = [[[0, 0, 10, 0, 0, 0, 0, 1, 0], 'its direction is not of unit length'],
+    [[0, 0, 10, 0, 0, -1, 0, 0, 0], 'its up is not'], [[0, 0, 10, 4e-320, 0, 0, 0, 1, 0], 'its direction is not'],
+    [[0, 0, 10, 0, 0, -1, 0, 1 + 1e-8, 0], 'its up is not'], [[0, 0, 10, 0, 1, 0, 0, -1, 0], 'its direction is parallel'],
+    [[0, 0, 10, 0, 1, 1e-13, 0, 1, 0], 'its direction is parallel'], [[0, Infinity, 10, 0, 0, -1, 0, 1, 0], 'not every'],
+    [[2e6, 0, 0, 0, 0, -1, 0, 1, 0], 'its eye lies more than 1000000 units']]
+    .map(([numbers, why]) => [pose(...numbers), new RegExp(`not one the camera can have \\(${why}`), { head: 0 }]);
+  for (const [fragment, words, state] of [...crafted,
+    [pose(...near), /^$/, { pose: Array.from(new Uint32Array(new Float64Array(near).buffer)).join(' ') }],
     ['at=s12.x9', /could not read the link.s moment \(at \u201cx9\u201d\)/, { head: 0, animating: true }],
     ['at=s999999999&paused', /asks for 999999999 steps.*at most 1000000/, { head: 0, animating: false }],
     ['at=s3&pace=3&F1', /pace \u201c3\u201d is not 1, 2, 4 or 8/, { head: 3, pace: 1, overlays: 'true false' }],
@@ -602,9 +612,76 @@ test('a link from a stranger: what the page cannot use is said in a sentence, an
     for (const [field, value] of Object.entries(state)) assert.strictEqual(actual[field], value, `${fragment.slice(0, 50)}: ${field}`);
     assert.strictEqual(await tab.evaluate(() => document.querySelectorAll('main img').length + (window.hacked || 0)), 0);
     assert.ok(await tab.$$eval('#controls button', (all) => all.every((b) => !b.disabled)), 'the program runs');
+    assert.doesNotMatch(await text(tab, '#numbers'), /NaN|Infinity/, fragment.slice(0, 50));
     assert.deepStrictEqual(tab.errors, []);
     await tab.close();
   }
+  // The numbers say a dash for what is no number, whatever reaches the camera.
+  const tab = await h.openPage(session.browser, session.url);
+  await tab.evaluate(() => Module.callProgram(() => Module._programSetPose(0, 0, NaN, 0, 0, 0, 0, Infinity, 0)));
+  assert.doesNotMatch(await text(tab, '#numbers'), /NaN|Infinity/);
+  await tab.close();
+});
+
+test('the tour: each stop is its own address opened fresh, quotes the page\'s figures; Back, a pasted address and a bad stop are followed',
+     once, async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  const entries = await tab.evaluate(() => history.length);
+  const shown = async (page) => ({ state: await programState(page),
+                                   picture: await h.frameAfter(page, () => Module._programDisplay()) });
+  const tourShown = (page) => page.$eval('#tour', (e) => (e.hidden ? '' : e.textContent));
+  const sameAsFresh = async (address, here) => {
+    const fresh = await h.openPage(session.browser, `${session.url}${address}`);
+    const there = await shown(fresh);
+    assert.deepStrictEqual(there.state, here.state, address);
+    assert.strictEqual(h.compare(there.picture, here.picture, 0).differing, 0, `${address}: the same picture`);
+    assert.strictEqual(await tourShown(fresh), await tourShown(tab), `${address}: the same stop or none`);
+    assert.deepStrictEqual(fresh.errors, []);
+    await fresh.close();
+  };
+  await idleMany(tab, 30);
+  await (await byName(tab, 'Take the tour')).click();
+  const count = await tab.evaluate(() => Tour.stops.length);
+  const states = [];
+  for (let stop = 1; stop <= count; ++stop) {
+    if (stop > 1) {
+      await tab.focus('#tour-next');
+      await tab.keyboard.press('Enter');
+    }
+    assert.deepStrictEqual([await tab.evaluate(() => location.hash), await text(tab, '#tour-position')],
+                           [`#tour=${stop}`, `Stop ${stop} of ${count}`]);
+    const { words, figures } = await tab.evaluate(() => ({
+      words: document.getElementById('tour-words').textContent,
+      figures: Array.from(document.querySelectorAll('#numbers td, #curve-values td'), (cell) => cell.textContent)
+    }));
+    for (const figure of words.match(/\d+\.\d+/g))
+      assert.ok(figures.includes(figure) || figures.includes(`${figure}\u00b0`), `stop ${stop} quotes ${figure}: ${figures}`);
+    states.push(await shown(tab));
+    await sameAsFresh(`#tour=${stop}`, states[stop - 1]);
+  }
+  assert.strictEqual(await tab.evaluate(() => history.length), entries + count, 'a history entry a stop');
+  assert.ok(states.filter((s) => !s.state.animating).length >= 2, 'two stops paused at least');
+
+  await tab.evaluate(() => history.back());
+  await tab.waitForFunction((n) => document.getElementById('tour-position').textContent.startsWith(`Stop ${n} `), {}, count - 1);
+  assert.deepStrictEqual(await programState(tab), states[count - 2].state, 'Back opens the stop before');
+  // Leaving keeps the moment, and the address follows it again.
+  await (await byName(tab, 'Leave the tour')).click();
+  assert.ok(await tab.$eval('#tour', (e) => e.hidden));
+  await tab.waitForFunction(() => location.hash.startsWith('#at='));
+  const left = await shown(tab);
+  assert.deepStrictEqual(left.state, states[count - 2].state);
+  await sameAsFresh(await tab.evaluate(() => location.hash), left);
+  // A pasted address, then a stop that does not exist.
+  for (const [address, words] of [['#at=k3.s40&pace=8&F2', ''], ['#tour=99', /stop \u201c99\u201d of the tour/]]) {
+    await tab.evaluate((a) => { location.hash = a; }, address);
+    await tab.waitForFunction((a) => location.hash === a, {}, address);
+    assert.match(await text(tab, '#link-note'), words === '' ? /^$/ : words);
+    await sameAsFresh(address, await shown(tab));
+  }
+  assert.deepStrictEqual(await programState(tab), states[0].state, 'a stop out of reach opens the first');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
 });
 
 // What every engine must do alike, where most of the above runs in Chromium

@@ -11,11 +11,11 @@
 'use strict';
 
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { PNG } = require('pngjs');
+const { serve } = require('./serve');
 const webdriver = require('./webdriver');
 
 const engine = process.env.ENGINE || 'chromium';
@@ -25,45 +25,6 @@ if (!engines.includes(engine)) throw new Error(`ENGINE is ${engine}, not one of 
 // node:test's options for a test that only some engines can run, and why.
 function onlyIn(list, why) {
   return list.includes(engine) ? {} : { skip: `${list.join(' and ')} only: ${why}` };
-}
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.txt': 'text/plain' };
-
-// A static file server for one folder on 127.0.0.1 (on `port`, or any free
-// port where it is 0 or taken); resolves to { url, close, preload }: a
-// script set in `preload` goes into every HTML page served, before the page's
-// own scripts.
-function serve(folder, port = 0) {
-  const root = path.resolve(folder);
-  let preload = '';
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(root + path.sep)) {
-      response.writeHead(403).end();
-      return;
-    }
-    fs.readFile(file, (error, data) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      const type = types[path.extname(file)] || 'application/octet-stream';
-      response.writeHead(200, { 'Content-Type': type });
-      response.end(type === 'text/html' && preload ?
-        data.toString().replace(/<head>/i, `$&<script>${preload}</script>`) : data);
-    });
-  });
-  return new Promise((resolve) => {
-    server.once('error', () => server.listen(0, '127.0.0.1'));
-    server.listen(port, '127.0.0.1');
-    server.once('listening', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`,
-                close: () => new Promise((done) => server.close(done)),
-                set preload(script) { preload = script; } });
-    });
-  });
 }
 
 const chromiumFlags = [
@@ -234,5 +195,19 @@ function pixel(image, x, y) {
   return [image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]];
 }
 
-module.exports = { engine, onlyIn, phone, serve, launch, session, main, openPage, frameAfter, readPng, writePng,
-                   compare, pixel };
+// The program's whole state as the state table holds it, with the trail's
+// bits, the curves' and the page's switches, read from the program's view.
+const programState = (tab) => tab.evaluate(() => {
+  const view = Module.view();
+  const bits = (doubles) => Array.from(new Uint32Array(new Float64Array(doubles).buffer)).join(' ');
+  const curves = Module._programCurves(), points = new Float64Array(wasmMemory.buffer, curves, 1)[0];
+  const floats = new Float32Array([view.orbitRadius, view.orbitAngle, view.elevation]);
+  return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
+           floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
+           head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
+           overlays: [view.controls, view.frame].join(' '),
+           curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 4 * points)) };
+});
+
+module.exports = { engine, onlyIn, phone, programState, serve, launch, session, main, openPage, frameAfter, readPng,
+                   writePng, compare, pixel };
