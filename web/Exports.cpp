@@ -232,21 +232,22 @@ void programRestart()
     restartProgram();
 }
 
-// The page's curves: the number of points, then three doubles a point, oldest
+// The page's curves: the number of points, then four doubles a point, oldest
 // first: how far the direction is from the line of up, how far up is from the
-// world's up, and the picture's turn, in degrees. One point a step the trail
+// world's up, and the picture's turn, in degrees, and the eye's move. One point a step the trail
 // holds but the oldest, and last the camera as a hand left it if it turned it
 // since. (The oldest step's turn is from a pose the trail no longer holds,
 // which a link's shortened replay need not give back.)
 const double* programCurves()
 {
-    static double curves[1 + 3 * (frameHistoryLength + 1)];
+    static double curves[1 + 4 * (frameHistoryLength + 1)];
     std::size_t written = 1;
     int points = 0;
     const auto add = [&written, &points](const FrameSample& sample) {
         curves[written++] = sample.fromLineOfUp;
         curves[written++] = sample.fromWorldUp;
         curves[written++] = sample.pictureTurn;
+        curves[written++] = sample.eyeMove;
         ++points;
     };
     for (int age = std::min(frameHistoryCount(), frameHistoryLength - 1) - 1; age >= 0; --age)

@@ -88,6 +88,12 @@ mergeInto(LibraryManager.library, {
       }
       return view;
     },
+    // The program's curves (Exports.cpp): four doubles a point, oldest first,
+    // read where they lie; valid until the next call into the program.
+    curves: function () {
+      var address = Module['_programCurves']() >> 3;
+      return HEAPF64.subarray(address + 1, address + 1 + 4 * HEAPF64[address]);
+    },
     report: function () {
       if (Module['onView']) Module['onView'](page.view());
     },
@@ -250,6 +256,7 @@ mergeInto(LibraryManager.library, {
     Module['_programLoopResize'](pageWindow.size[0], pageWindow.size[1], pageWindow.ratio);
     Module['callProgram'] = page.call;
     Module['view'] = page.view;
+    Module['curves'] = page.curves;
     page.report();
     // Like a main loop that never returns: main ends here without exiting.
     throw 'unwind';

@@ -407,6 +407,13 @@ var Moment = (function () {
     clearTimeout(this.timer);
     this.timer = null;
     this.write = function () {};
+    this.observe = function () {};
+  };
+
+  // Writes the address again, also when the fragment is the one written last.
+  Recorder.prototype.rewrite = function () {
+    this.written = null;
+    this.flush();
   };
 
   Recorder.prototype.schedule = function () {

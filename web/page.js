@@ -21,6 +21,7 @@ var Module = (function () {
   var say = function (text) { byId('message').textContent = text; };
   var stop = function () {
     buttons.forEach(function (button) { button.disabled = true; });
+    byId('take-tour').disabled = true;
   };
   var setText = function (element, text) {
     if (element.textContent !== text) element.textContent = text;
@@ -30,6 +31,16 @@ var Module = (function () {
   var shown = { mode: -1, pace: 0, caption: null, running: null, angles: null };
   var ended = false;  // the program's runtime has exited: only a reload starts it again
   var numbersAt = -Infinity;  // when the numbers were last written
+  var curvesAt = -Infinity;  // and the curves
+  var curvesOf = { head: -1, pose: null };  // the view they were drawn for
+  var plot = new Curves.Plot(byId('curves'), all('#curve-values tbody tr'), byId('curves-note'), byId('eye-move'));
+  var following = null;  // the address the page itself wrote or followed last
+  var tour = new Tour.Guide(byId, function (index) {
+    history.pushState(history.state, '', '#tour=' + (index + 1));
+    openMoment(location.hash);
+  }, function () {
+    if (recorder) recorder.rewrite();
+  });
 
   var chooseMode = function (mode) {
     // As a person would: the mode key as many times as it takes.
@@ -76,6 +87,8 @@ var Module = (function () {
       return button;
     });
     setText(byId('trail-length'), String(program.trailLength));
+    setText(byId('curves-span'), String(program.trailLength));
+    plot.span = program.trailLength;
   };
 
   // The chosen demonstration at once, also while paused; the program's own
@@ -127,8 +140,13 @@ var Module = (function () {
     if (view.running && now - numbersAt < 80) return;
     numbersAt = now;
     var p = view.pose;
-    // A number that is not one (a vector of no length has no angle) shows as a dash.
-    var number = function (value) { return isFinite(value) ? value.toPrecision(5) : '\u2014'; };
+    // Five figures, but never in exponent form (four decimals below ten), and
+    // a number that is not one (a vector of no length has no angle) a dash.
+    var number = function (value) {
+      if (!isFinite(value)) return '\u2014';
+      var magnitude = Math.floor(Math.log10(Math.abs(value)));
+      return Curves.figure(value, Math.abs(value) < 1e15 ? Math.max(0, 4 - Math.max(0, magnitude)) : 0);
+    };
     var length = function (i) { return Math.hypot(p[i], p[i + 1], p[i + 2]); };
     var degrees = function (cosine) {
       return isFinite(cosine) ? (Math.acos(Math.max(-1, Math.min(1, cosine))) * 180 / Math.PI).toFixed(2) + '\u00b0' : '\u2014';
@@ -138,6 +156,48 @@ var Module = (function () {
     setText(cells[9], degrees(dot / (length(3) * length(6))));
     setText(cells[10], degrees(p[7] / length(6)));
     setText(cells[11], number(length(0)));
+  };
+
+  // As often as the numbers, and only when a step or a hand moved the camera.
+  var showCurves = function (view) {
+    var now = performance.now();
+    if (view.running && now - curvesAt < 80) return;
+    var pose = curvesOf.pose;
+    if (view.trailHead === curvesOf.head && pose && pose.every(function (v, i) { return Object.is(v, view.pose[i]); }))
+      return;
+    curvesAt = now;
+    curvesOf = { head: view.trailHead, pose: Array.prototype.slice.call(view.pose) };
+    plot.show(module.curves());
+  };
+
+  // Brings the program to the moment the address `hash` names, from its start
+  // as a fresh load does (the tour's stops by the moment each defines), says
+  // what of it the page cannot use, and from then on follows the moment in the
+  // address, or keeps the stop's address while the tour shows it.
+  var openMoment = function (hash) {
+    var target = Tour.resolve(hash);
+    var link = Moment.parse(target.hash);
+    setText(byId('link-note'), target.problems.concat(link.problems).join(' '));
+    if (recorder) recorder.stop();
+    recorder = null;
+    module.callProgram(function () {
+      module._programRestart();
+      Moment.replay(module, link);
+    });
+    // Shown at once, also while running.
+    numbersAt = curvesAt = -Infinity;
+    curvesOf = { head: -1, pose: null };
+    showNumbers(module.view());
+    showCurves(module.view());
+    // A browser may refuse a change of the address (it throws): the
+    // recorder asks again later.
+    recorder = new Moment.Recorder(link.log, module.view(), function (fragment) {
+      if (tour.stop() !== null) return;
+      history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+      following = location.hash;
+    });
+    tour.show(target.stop);
+    following = location.hash;
   };
 
   var writeAddress = function (fragment) {
@@ -154,7 +214,7 @@ var Module = (function () {
       location.reload();
       return;
     }
-    module.openMoment('');
+    openMoment('');
     recorder.flush();
     setText(byId('status'), '');
   };
@@ -178,12 +238,13 @@ var Module = (function () {
       if (!started) {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
-        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
+        byId('take-tour').disabled = false;
       }
       showMode(view);
       showPace(view.pace);
       showHand(view);
       showNumbers(view);
+      showCurves(view);
       if (recorder) recorder.observe(view);
     },
     onFullScreen: function (on) {
@@ -206,24 +267,20 @@ var Module = (function () {
     // Once the program runs: the moment the address names, then the address
     // follows what is shown.
     postRun: function () {
-      if (module.callProgram) module.openMoment(location.hash);
-    },
-    // Brings the program to the moment `fragment` names, from its start
-    // state (restarted where it ran already), with a link's checks and
-    // sentences.
-    openMoment: function (fragment) {
-      var link = Moment.parse(fragment);
-      setText(byId('link-note'), link.problems.join(' '));
-      module.callProgram(function () {
-        if (recorder) module._programRestart();
-        Moment.replay(module, link);
-      });
-      if (recorder) recorder.stop();
-      // A browser may refuse a change of the address (it throws): the
-      // recorder asks again later.
-      recorder = new Moment.Recorder(link.log, module.view(), writeAddress);
+      if (!module.callProgram) return;
+      openMoment(location.hash);
       byId('start-again').disabled = false;
+      // A changed address: pasted, a link followed, Back or Forward. The
+      // page's own writes to the address fire neither event.
+      var follow = function () {
+        if (location.hash !== following) openMoment(location.hash);
+      };
+      window.addEventListener('hashchange', follow);
+      window.addEventListener('popstate', follow);
     },
+    // Brings the program to the moment an address or its fragment names, as
+    // if the page had been opened at it, with a link's checks and sentences.
+    openMoment: function (hash) { openMoment(hash); },
     // Loads the WebAssembly (or takes it from the page, where the single
     // file put it), so that a failure to load it can be said in words.
     instantiateWasm: function (imports, done) {
@@ -257,7 +314,7 @@ var Module = (function () {
     button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
-    module.setFullScreen(!document.fullscreenElement);
+    module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   ['pointermove', 'pointerdown', 'keydown'].forEach(function (type) {
@@ -273,7 +330,12 @@ var Module = (function () {
   });
   byId('start-again').addEventListener('click', startAgain);
   byId('copy-link').addEventListener('click', function () {
-    var copy = Share.copy(recorder);
+    // In the tour the address is the stop's; the link is the moment shown.
+    var moment = !recorder || tour.stop() === null ? recorder : {
+      fragment: function () { return recorder.fragment(); },
+      link: function () { return location.href.replace(/#.*$/, '') + '#' + recorder.fragment(); }
+    };
+    var copy = Share.copy(moment);
     var shownInstead = function () {
       byId('status').textContent = 'This browser did not let the page copy; the ' + copy.name + ' is ' + copy.text;
     };

@@ -11,7 +11,7 @@ set(decoder "<script>(function (hex) {
   Module.wasmBinary = bytes;
 })('${wasm}');</script>
 ")
-foreach(script moment.js share.js page.js camera-demo.js)
+foreach(script moment.js curves.js tour.js share.js page.js camera-demo.js)
   file(READ ${PAGE}/${script} code)
   if(code MATCHES "</script")
     message(FATAL_ERROR "${script} holds </script and cannot be put inside the page")

@@ -13,6 +13,7 @@ struct FrameSample {
     double fromLineOfUp;  // degrees
     double fromWorldUp;   // degrees
     double pictureTurn;   // degrees, from the pose before the step
+    double eyeMove;       // how far the eye moved, from the pose before the step
 };
 
 constexpr int frameHistoryLength = trailLength;
@@ -33,6 +34,7 @@ const FrameSample& frameSample(int age);
 // any step, from its start pose).
 bool frameTurnedSinceStep();
 
-// The camera as it is now, its picture's turn counted from the newest sample
-// (or the start pose): the newest sample itself unless a hand turned it since.
+// The camera as it is now, its picture's turn and its eye's move counted from
+// the newest sample (or the start pose): the newest sample itself unless a
+// hand turned it since.
 FrameSample latestFrame();

@@ -59,5 +59,9 @@ double pictureTurnDegrees(const Vector3& direction, const Vector3& up, const Vec
     }
     const Vector3 before = across(carried, to);
     const Vector3 after = across(nextUp, to);
-    return std::atan2(to.dot(before.cross(after)), before.dot(after)) * degreesPerRadian;
+    // The picture turns against the camera's roll: up turned right-handedly
+    // about the direction, which points into the screen, turns the scene
+    // counter-clockwise, so the picture's clockwise turn is the roll from the
+    // new up back to the carried one.
+    return std::atan2(to.dot(after.cross(before)), before.dot(after)) * degreesPerRadian;
 }

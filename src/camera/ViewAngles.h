@@ -17,6 +17,6 @@ double degreesFromWorldUp(const Vector3& up);
 // shortest rotation that takes its direction to the new one, so that a turn
 // of the direction alone turns nothing, and the angle from its up to the new
 // up about the new direction is the turn. Positive when the picture turns
-// counter-clockwise on the screen.
+// clockwise on the screen.
 double pictureTurnDegrees(const Vector3& direction, const Vector3& up, const Vector3& nextDirection,
                           const Vector3& nextUp);

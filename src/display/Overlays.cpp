@@ -1,5 +1,6 @@
 #include "display/Overlays.h"
 
+#include "animation/FrameHistory.h"
 #include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "camera/Camera.h"
@@ -121,12 +122,18 @@ void drawCameraFrame(int viewWidth, int viewHeight)
     const double directionLength = direction.length();
     const double upLength = up.length();
     const double cosine = std::clamp(dot(direction, up) / (directionLength * upLength), -1.0, 1.0);
-    // A fixed buffer: drawing a frame allocates nothing. The line fits for
-    // every pose the program reaches; anything longer is cut short.
+    // The turn keeps six characters with its sign, up to the half turn a
+    // frame can turn at most, so that the line keeps its length.
+    const double turn = latestFrame().pictureTurn;
+    const int turnDecimals = std::fabs(turn) < 9.9995 ? 3 : std::fabs(turn) < 99.995 ? 2 : 1;
+    // A fixed buffer: drawing a frame allocates nothing. The line fits the
+    // first window size (48 characters from the overview's text column to
+    // the window's edge) for every pose the program reaches; anything longer
+    // is cut short. 0xb0 is the font's degree sign.
     static char figures[96];
-    (void)std::snprintf(figures, sizeof figures, "|d|-1 %+.0e  |u|-1 %+.0e  %.2f deg  r %.3f",
+    (void)std::snprintf(figures, sizeof figures, "|d|,|u|-1 %+.0e %+.0e %.2f\xb0 r %.2f t%+.*f\xb0",
                         directionLength - 1.0, upLength - 1.0, std::acos(cosine) * degreesPerRadian,
-                        camera.position.length());
+                        camera.position.length(), turnDecimals, turn);
     const int figuresRow = controlsRow + (showControls ? 2 : 1) * lineSpacing;
     drawTextAtPixel(textColumn, figuresRow, viewWidth, viewHeight, figures);
 }

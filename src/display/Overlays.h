@@ -18,6 +18,7 @@ void drawControls(int viewWidth, int viewHeight);
 // The camera's direction, up and right vectors as short arrows at its
 // marker, and above the controls lines the figures that show how well the
 // turns keep the frame: how far direction and up are from unit length, the
-// angle between them, and the eye's distance from the origin, the point the
-// demonstrations orbit.
+// angle between them, the eye's distance from the origin, the point the
+// demonstrations orbit, and how far the picture turned about its centre with
+// the last step, or since it if a hand turned the camera (FrameHistory.h).
 void drawCameraFrame(int viewWidth, int viewHeight);

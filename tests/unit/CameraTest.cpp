@@ -1,6 +1,7 @@
 #include "camera/Camera.h"
 #include "ProgramState.h"
 #include "RecordingGl.h"
+#include "camera/ViewAngles.h"
 
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -227,4 +228,35 @@ TEST_F(CameraTest, PositiveYawSwingsTheEyeRightAndPositivePitchSwingsItDown)
     Camera d;
     d.examine(10.0f, 0.0f, 0.05f);
     EXPECT_LT(d.position.y, 0.0);
+}
+
+// The picture's turn carries the old frame along the shortest rotation of the
+// direction: a turn about any axis across the direction, however large, turns
+// the picture not at all (where merely projecting the old up would), and a
+// roll about the direction is the turn itself, the other way round (a
+// right-handed roll of up turns the picture counter-clockwise, negative).
+TEST_F(CameraTest, ThePicturesTurnIsTheRollLeftAfterCarryingTheFrameAlong)
+{
+    const Camera start;
+    Camera turned;
+    turned.rotate(1.1f, -0.7f);
+    EXPECT_NEAR(pictureTurnDegrees(start.direction, start.up, turned.direction, turned.up), 0.0,
+                1e-9);
+    const glm::dvec3 d(turned.direction.x, turned.direction.y, turned.direction.z);
+    const glm::dvec3 u(turned.up.x, turned.up.y, turned.up.z);
+    const glm::dvec3 rolled =
+        glm::dmat3(glm::rotate(glm::dmat4(1.0), glm::radians(30.0), d)) * u;  // right-handed
+    for (const double sense : {1.0, -1.0}) {
+        const glm::dvec3 roll = sense > 0 ? rolled : 2.0 * glm::dot(rolled, u) * u - rolled;
+        EXPECT_NEAR(pictureTurnDegrees(start.direction, start.up, turned.direction,
+                                       Vector3(roll.x, roll.y, roll.z)),
+                    -30.0 * sense, 1e-9);
+    }
+    // The line of up, either way along it, and vectors of no length, give finite angles.
+    EXPECT_EQ(degreesFromLineOfUp(Vector3(0, -2, 0), Vector3(0, 1, 0)), 0.0);
+    EXPECT_NEAR(degreesFromLineOfUp(Vector3(1, 1, 0), Vector3(0, -1, 0)), 45.0, 1e-12);
+    EXPECT_NEAR(degreesFromWorldUp(Vector3(0, -1, 1)), 135.0, 1e-12);
+    EXPECT_EQ(degreesFromWorldUp(Vector3()), 0.0);
+    EXPECT_TRUE(std::isfinite(
+        pictureTurnDegrees(Vector3(0, 0, 1), Vector3(0, 1, 0), Vector3(0, 0, -1), Vector3())));
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -610,4 +611,58 @@ TEST_F(Demonstrations, RestartAfterABusySessionIsAFreshStart)
     EXPECT_EQ(again.second, fresh.second);
     for (int i = 0; i < 9; ++i)
         EXPECT_TRUE(sameState(again.first[i], fresh.first[i])) << "step " << i + 1;
+}
+
+// The curves' figures as a learner reads them: the first turns the picture
+// not at all; the fourth looks 8.59 degrees from the line of up and spins
+// 0.445 degrees a step while the eye moves 0.012; the fifth keeps 90 degrees
+// and turns within the 0.029 that yaw and pitch taken one after the other
+// would give (half their product): its one rotation about an axis across the
+// direction leaves no turn at all. Meanwhile up passes 90 degrees from the
+// world's up on the way over the top, reaching 113 from the start.
+TEST_F(Demonstrations, TheCurvesShowTheSpinOfTheFourthAndItsAbsenceInTheFifth)
+{
+    const auto rounded = [](double value, double unit) { return std::round(value / unit) * unit; };
+    step(60);
+    for (int age = 0; age < 60; ++age)
+        EXPECT_EQ(rounded(frameSample(age).pictureTurn, 0.001), 0.0) << age;
+    EXPECT_EQ(rounded(frameSample(0).fromLineOfUp, 0.01), 90.0);
+
+    for (int key = 0; key < 3; ++key)
+        keyboard('n', 0, 0);
+    step(2);
+    const Vector3 eye = camera.position;
+    step(1);
+    const FrameSample fourth = frameSample(0);
+    EXPECT_NEAR(fourth.fromLineOfUp, 8.59, 0.005);
+    EXPECT_NEAR(fourth.pictureTurn, 0.445, 0.0005);
+    EXPECT_NEAR(std::hypot(camera.position.x - eye.x, camera.position.z - eye.z), 0.012, 0.0005);
+    EXPECT_NEAR(fourth.eyeMove,
+                std::hypot(std::hypot(camera.position.x - eye.x, camera.position.y - eye.y),
+                           camera.position.z - eye.z),
+                1e-15);
+    // F2's line, within the 48 characters the first window shows of it.
+    recording::clear();
+    drawCameraFrame(390, 395);
+    std::string line;
+    for (const GlCall& c : recording::callsNamed("glutBitmapCharacter"))
+        line += static_cast<char>(c.args[0]);
+    EXPECT_EQ(line, "|d|,|u|-1 +0e+00 +0e+00 171.41\xb0 r 10.00 t+0.445\xb0");
+
+    resetProgramState();
+    for (int key = 0; key < 4; ++key)
+        keyboard('n', 0, 0);
+    step(800);
+    double largestTurn = 0.0;
+    double highestUp = 0.0;
+    for (int age = 0; age < frameHistoryCount(); ++age) {
+        const FrameSample& sample = frameSample(age);
+        EXPECT_EQ(rounded(sample.fromLineOfUp, 0.01), 90.0) << age;
+        largestTurn = std::max(largestTurn, std::fabs(sample.pictureTurn));
+        highestUp = std::max(highestUp, sample.fromWorldUp);
+    }
+    EXPECT_EQ(frameHistoryCount(), 800);
+    EXPECT_EQ(rounded(largestTurn, 0.001), 0.0);
+    EXPECT_EQ(std::round(highestUp), 113.0);
+    EXPECT_LT(frameSample(799).fromWorldUp, 90.0);
 }

@@ -239,7 +239,7 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         reshape(width, height);
         recording::clear();
         display();
-        EXPECT_EQ(textDrawn(), "|d|-1 +0e+00  |u|-1 +0e+00  90.00 deg  r 10.000" + controls +
+        EXPECT_EQ(textDrawn(), "|d|,|u|-1 +0e+00 +0e+00 90.00\xb0 r 10.00 t+0.000\xb0" + controls +
                                    "F3: step  F4: pace full  F8: vectors  F11: full");
         const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
         ASSERT_EQ(rasters.size(), 4u) << "the caption's, then the three lines'";
