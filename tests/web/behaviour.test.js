@@ -167,7 +167,7 @@ test('full screen draws the window larger, centred and whole; Escape and the but
     assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
     // The bar over the picture, in either kind of full screen: the lesson's
     // controls, large enough for a finger.
-    const bar = await tab.$$eval('#fullscreen-bar button', (all) => all.map((b) => {
+    const bar = await tab.evaluate(() => Array.from(document.querySelectorAll('#fullscreen-bar button'), (b) => {
       const r = b.getBoundingClientRect();
       return `${b.textContent} ${r.width >= 44 && r.height >= 44 && r.top >= 0 && r.right <= innerWidth}`;
     }));
