@@ -283,6 +283,9 @@ var Module = (function () {
   byId('lesson').addEventListener('mousedown', function (event) {
     if (event.target instanceof Element && event.target.closest('button')) event.preventDefault();
   });
+  // A new width or ratio of pixels (the page zoomed, moved to another
+  // screen) draws the curves again at the canvas's new size.
+  window.addEventListener('resize', function () { plot.draw(); });
   window.addEventListener('error', function (event) {
     if (event.target instanceof HTMLScriptElement)
       say('The page could not load ' + event.target.src + '. Reload the page to try again.');
