@@ -192,7 +192,6 @@ var Module = (function () {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
         byId('take-tour').disabled = false;
-        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
       }
       showMode(view);
       showPace(view.pace);
@@ -261,7 +260,7 @@ var Module = (function () {
     button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
-    module.setFullScreen(!document.fullscreenElement);
+    module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
