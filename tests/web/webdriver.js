@@ -38,6 +38,7 @@ async function freePort() {
 async function launch(server, binary) {
   const port = await freePort();
   const driver = spawn(process.env.WEBKIT_WEBDRIVER || 'WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+  process.once('exit', () => driver.kill());  // also when a test ends the run before closing
   const base = `http://127.0.0.1:${port}`;
   const send = async (method, route, body) => {
     const response = await fetch(base + route, { method, headers: { 'Content-Type': 'application/json' },
