@@ -527,6 +527,10 @@ test('the numbers follow the camera at once while paused, from the start pose af
   shown.forEach((cell, i) => assert.ok(/^-?\d+\.\d{3,4}$/.test(cell) && cell !== '-0.0000' &&
     Math.abs(Number(cell) - pose[i]) <= 5e-5 * Math.max(1, Math.abs(pose[i])), `${cell} for ${pose[i]}`));
   assert.notStrictEqual(shown[7], '1.0000', 'up has turned');
+  // The curves' newest point is the camera as the hand holds it, not the last step's.
+  const upNow = await tab.$$eval('#numbers tbody tr:nth-child(5) td, #curve-values tbody tr:nth-child(2) td',
+                                 (all) => [all[0], all[1]].map((cell) => cell.textContent));
+  assert.ok(upNow[0] === upNow[1] && upNow[0] !== '0.00\u00b0', `up from the world's up: ${upNow}`);
   await tab.mouse.up();
   assert.ok(await tab.$$eval('#numbers th', (all) => all.every((th) => ['col', 'row'].includes(th.scope))));
   assert.strictEqual(await tab.$eval('#numbers', (table) => table.closest('[aria-live]')), null);
