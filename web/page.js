@@ -1,7 +1,9 @@
 // The page around the program's window: its buttons send the keys they
-// stand for, the list of demonstrations, the speed and the numbers follow
-// what the program reports, the address follows the moment shown (moment.js),
-// and a failure is said in words over the picture.
+// stand for, the list of demonstrations, the speed, the numbers and the
+// curves (curves.js) follow what the program reports, the address follows
+// the moment shown (moment.js) and the page follows a changed address, the
+// tour's stops included (tour.js), and a failure is said in words over the
+// picture.
 'use strict';
 
 var Module = (function () {
@@ -32,8 +34,13 @@ var Module = (function () {
   var plot = new Curves.Plot(byId('curves'), all('#curve-values tbody tr'), byId('curves-note'), byId('eye-move'));
   var following = null;  // the address the page itself wrote or followed last
   var tour = new Tour.Guide(byId, function (index) {
-    history.pushState(history.state, '', '#tour=' + (index + 1));
-    openMoment(location.hash);
+    var address = '#tour=' + (index + 1);
+    try {
+      history.pushState(history.state, '', address);
+    } catch (error) {
+      // A browser that refuses another entry for now: the stop opens all the same.
+    }
+    openMoment(address);
   }, function () {
     if (recorder) recorder.rewrite();
   });
@@ -192,7 +199,6 @@ var Module = (function () {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
         byId('take-tour').disabled = false;
-        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
       }
       showMode(view);
       showPace(view.pace);
@@ -261,7 +267,7 @@ var Module = (function () {
     button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
-    module.setFullScreen(!document.fullscreenElement);
+    module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
@@ -283,6 +289,9 @@ var Module = (function () {
   byId('lesson').addEventListener('mousedown', function (event) {
     if (event.target instanceof Element && event.target.closest('button')) event.preventDefault();
   });
+  // A new width or ratio of pixels (the page zoomed, moved to another
+  // screen) draws the curves again at the canvas's new size.
+  window.addEventListener('resize', function () { plot.draw(); });
   window.addEventListener('error', function (event) {
     if (event.target instanceof HTMLScriptElement)
       say('The page could not load ' + event.target.src + '. Reload the page to try again.');
