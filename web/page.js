@@ -18,9 +18,11 @@ var Module = (function () {
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
+  var ended = false;  // the program has ended or could not start: nothing more opens
   var stop = function () {
+    ended = true;
     buttons.forEach(function (button) { button.disabled = true; });
-    byId('take-tour').disabled = true;
+    ['take-tour', 'tour-previous', 'tour-next'].forEach(function (id) { byId(id).disabled = true; });
   };
   var setText = function (element, text) {
     if (element.textContent !== text) element.textContent = text;
@@ -165,6 +167,7 @@ var Module = (function () {
   // what of it the page cannot use, and from then on follows the moment in the
   // address, or keeps the stop's address while the tour shows it.
   var openMoment = function (hash) {
+    if (ended) return;
     var target = Tour.resolve(hash);
     var link = Moment.parse(target.hash);
     setText(byId('link-note'), target.problems.concat(link.problems).join(' '));

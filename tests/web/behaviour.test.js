@@ -93,6 +93,11 @@ test('Escape ends the program with status 1 and nothing runs after it', once, as
   await tab.mouse.click(100, 100);
   await pumpOnly(tab);
   assert.strictEqual(await pumped(tab), 0, 'no key or button asks for a frame any more');
+  // Nor does an address changed in the tab, a stop of the tour among them.
+  await tab.evaluate(() => { location.hash = '#tour=3'; });
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.deepStrictEqual(await tab.evaluate(() => [location.hash, document.getElementById('tour').hidden]),
+                         ['#tour=3', true]);
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
 });
