@@ -93,6 +93,11 @@ test('Escape ends the program with status 1 and nothing runs after it', once, as
   await tab.mouse.click(100, 100);
   await pumpOnly(tab);
   assert.strictEqual(await pumped(tab), 0, 'no key or button asks for a frame any more');
+  // Nor does an address changed in the tab, a stop of the tour among them.
+  await tab.evaluate(() => { location.hash = '#tour=3'; });
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.deepStrictEqual(await tab.evaluate(() => [location.hash, document.getElementById('tour').hidden]),
+                         ['#tour=3', true]);
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
 });
@@ -553,6 +558,10 @@ test('the numbers follow the camera at once while paused, from the start pose af
   shown.forEach((cell, i) => assert.ok(/^-?\d+\.\d{3,4}$/.test(cell) && cell !== '-0.0000' &&
     Math.abs(Number(cell) - pose[i]) <= 5e-5 * Math.max(1, Math.abs(pose[i])), `${cell} for ${pose[i]}`));
   assert.notStrictEqual(shown[7], '1.0000', 'up has turned');
+  // The curves' newest point is the camera as the hand holds it, not the last step's.
+  const upNow = await tab.$$eval('#numbers tbody tr:nth-child(5) td, #curve-values tbody tr:nth-child(2) td',
+                                 (all) => [all[0], all[1]].map((cell) => cell.textContent));
+  assert.ok(upNow[0] === upNow[1] && upNow[0] !== '0.00\u00b0', `up from the world's up: ${upNow}`);
   await tab.mouse.up();
   assert.ok(await tab.$$eval('#numbers th', (all) => all.every((th) => ['col', 'row'].includes(th.scope))));
   assert.strictEqual(await tab.$eval('#numbers', (table) => table.closest('[aria-live]')), null);
