@@ -1,7 +1,9 @@
 // The page around the program's window: its buttons send the keys they
-// stand for, the list of demonstrations, the speed and the numbers follow
-// what the program reports, the address follows the moment shown (moment.js),
-// and a failure is said in words over the picture.
+// stand for, the list of demonstrations, the speed, the numbers and the
+// curves (curves.js) follow what the program reports, the address follows
+// the moment shown (moment.js) and the page follows a changed address, the
+// tour's stops included (tour.js), and a failure is said in words over the
+// picture.
 'use strict';
 
 var Module = (function () {
@@ -16,9 +18,11 @@ var Module = (function () {
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
+  var ended = false;  // the program has ended or could not start: nothing more opens
   var stop = function () {
+    ended = true;
     buttons.forEach(function (button) { button.disabled = true; });
-    byId('take-tour').disabled = true;
+    ['take-tour', 'tour-previous', 'tour-next'].forEach(function (id) { byId(id).disabled = true; });
   };
   var setText = function (element, text) {
     if (element.textContent !== text) element.textContent = text;
@@ -32,8 +36,13 @@ var Module = (function () {
   var plot = new Curves.Plot(byId('curves'), all('#curve-values tbody tr'), byId('curves-note'), byId('eye-move'));
   var following = null;  // the address the page itself wrote or followed last
   var tour = new Tour.Guide(byId, function (index) {
-    history.pushState(history.state, '', '#tour=' + (index + 1));
-    openMoment(location.hash);
+    var address = '#tour=' + (index + 1);
+    try {
+      history.pushState(history.state, '', address);
+    } catch (error) {
+      // A browser that refuses another entry for now: the stop opens all the same.
+    }
+    openMoment(address);
   }, function () {
     if (recorder) recorder.rewrite();
   });
@@ -158,6 +167,7 @@ var Module = (function () {
   // what of it the page cannot use, and from then on follows the moment in the
   // address, or keeps the stop's address while the tour shows it.
   var openMoment = function (hash) {
+    if (ended) return;
     var target = Tour.resolve(hash);
     var link = Moment.parse(target.hash);
     setText(byId('link-note'), target.problems.concat(link.problems).join(' '));
@@ -192,7 +202,6 @@ var Module = (function () {
         started = true;
         buttons.forEach(function (button) { button.disabled = false; });
         byId('take-tour').disabled = false;
-        if (!document.fullscreenEnabled) byId('fullscreen').hidden = true;
       }
       showMode(view);
       showPace(view.pace);
@@ -261,7 +270,7 @@ var Module = (function () {
     button.addEventListener('click', function () { chooseMode(mode); });
   });
   byId('fullscreen').addEventListener('click', function () {
-    module.setFullScreen(!document.fullscreenElement);
+    module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
   byId('copy-link').addEventListener('click', function () {
@@ -283,6 +292,9 @@ var Module = (function () {
   byId('lesson').addEventListener('mousedown', function (event) {
     if (event.target instanceof Element && event.target.closest('button')) event.preventDefault();
   });
+  // A new width or ratio of pixels (the page zoomed, moved to another
+  // screen) draws the curves again at the canvas's new size.
+  window.addEventListener('resize', function () { plot.draw(); });
   window.addEventListener('error', function (event) {
     if (event.target instanceof HTMLScriptElement)
       say('The page could not load ' + event.target.src + '. Reload the page to try again.');

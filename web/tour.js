@@ -68,6 +68,12 @@ var Tour = (function () {
     var fields = text.split('&');
     var asked = null;
     fields.forEach(function (field) {
+      // A link passed around may have its characters escaped.
+      try {
+        field = decodeURIComponent(field);
+      } catch (error) {
+        // Read as it came.
+      }
       if (asked === null && /^tour(=|$)/.test(field)) asked = field.slice(5);
     });
     if (asked === null) return { stop: null, hash: hash, problems: [] };

@@ -39,6 +39,7 @@ mergeInto(LibraryManager.library, {
       pageWindow.followRatio();
       document.addEventListener('fullscreenchange', pageWindow.fullScreenChanged);
       Module['setFullScreen'] = pageWindow.setFullScreen;
+      Module['isFullScreen'] = pageWindow.fullScreen;
     },
 
     // The screen's device pixels per CSS pixel, as the browser gives it: a
@@ -119,15 +120,27 @@ mergeInto(LibraryManager.library, {
       });
     },
 
+    // The browser's full screen, or the page's own where the browser has
+    // none: the frame filling the browser's viewport.
     fullScreen: function () {
-      return document.fullscreenElement === Module['canvas'].parentElement;
+      var frame = Module['canvas'].parentElement;
+      return document.fullscreenElement === frame || frame.classList.contains('fills-viewport');
     },
 
     // The frame fills the screen (on) or goes back into the page. A browser
     // lets a page fill the screen only in answer to a click or a key: call
     // this in their handlers. A refusal is said in words, never thrown.
+    // Without the Fullscreen API (Safari on a phone) the frame fills the
+    // viewport instead, a state of the page's style.
     setFullScreen: function (on) {
       var frame = Module['canvas'].parentElement;
+      var filling = frame.classList.contains('fills-viewport');
+      if (filling || (on && !(document.fullscreenEnabled && typeof frame.requestFullscreen === 'function'))) {
+        if (on === filling) return;
+        frame.classList.toggle('fills-viewport', on);
+        pageWindow.fullScreenChanged();
+        return;
+      }
       if (!on) {
         var leaving = pageWindow.fullScreen() ? document.exitFullscreen() : null;
         if (leaving && typeof leaving.catch === 'function') leaving.catch(function () {});
@@ -155,11 +168,13 @@ mergeInto(LibraryManager.library, {
 
     // Entering or leaving full screen, whoever asked (the browser's own
     // Escape among them): the picture is drawn again at once at its new
-    // scale, and the page hears of it through Module.onFullScreen.
+    // scale, and the page hears of it through Module.onFullScreen. The
+    // frame's class `full-screen` marks either kind for the page's style.
     fullScreenChanged: function () {
       var full = pageWindow.fullScreen();
       if (full === pageWindow.full) return;
       pageWindow.full = full;
+      Module['canvas'].parentElement.classList.toggle('full-screen', full);
       if (!full) {
         pageWindow.endedAt = performance.now();
         pageWindow.fit();

@@ -7,7 +7,8 @@
 # accepts clients (-displayfd), so servers can run side by side. -noreset
 # keeps it from resetting whenever its last client leaves, which would refuse
 # a client connecting at that moment. Every window sees the same 24-bit
-# screen, large enough for a window of 1280 x 1024.
+# screen, large enough for a window of 1280 x 1024, unless XVFB_SCREEN
+# names another (as WIDTHxHEIGHTxDEPTH).
 
 xServerPid=""
 
@@ -16,7 +17,7 @@ xServerPid=""
 startXServer() {
     local displayFile tries=0
     displayFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayFile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$displayFile" 2>/dev/null &
     xServerPid=$!
     until [[ -s $displayFile ]]; do
         if ((tries++ >= 200)) || ! kill -0 "$xServerPid" 2>/dev/null; then

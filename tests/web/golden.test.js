@@ -1,10 +1,12 @@
 // The page's frames against the desktop program's reference images: the
 // first frame, and each demonstration after 300 steps, made as the desktop
 // golden cases make them (a fresh program, N mode keys, 300 idle steps, one
-// frame). SwiftShader and the desktop's software renderer place a few edge
-// and line pixels differently, so a pixel differs when one of its channels
-// is more than `channelTolerance` away, and a case fails when more than
-// `maxDiffering` pixels of the 320,000 differ.
+// frame). The engines' renderers and the desktop's place a few edge and line
+// pixels differently, so a pixel differs when one of its channels is more
+// than `channelTolerance` away, and a case fails when more than `maxDiffering`
+// pixels of the 320,000 differ. Chromium draws with SwiftShader (25 to 40
+// such pixels on 2026-12-09); Firefox and WebKit with Mesa's llvmpipe, as the
+// desktop's references were drawn (16 to 25), so they are held closer.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -14,7 +16,7 @@ const { pathToFileURL } = require('url');
 const h = require('./harness');
 
 const channelTolerance = 3;  // of 255: about 1 %
-const maxDiffering = 100;
+const maxDiffering = { chromium: 100, firefox: 50, webkit: 50 }[h.engine];
 const page = process.env.WEB_PAGE || path.join(__dirname, '../../build-web/page');
 const golden = path.join(__dirname, '../golden');
 const out = process.env.WEB_TEST_OUTPUT || path.join(__dirname, '../../out/web-tests');
@@ -35,7 +37,9 @@ after(() => session.close());
 for (const c of cases) {
   const label = c.file ? `${c.name} of ${c.file}` : c.name;
   const output = c.file ? `${c.name}-single-file` : c.name;
-  test(`${label} matches the desktop's picture`, async () => {
+  // WebKit's driver runs no script before the page's but through the server, which a file does not pass.
+  const only = c.file ? h.onlyIn(['chromium', 'firefox'], 'frames held in a page opened from disk') : {};
+  test(`${label} matches the desktop's picture`, only, async () => {
     const url = c.file ? pathToFileURL(path.join(page, c.file)).href : session.url;
     const tab = await h.openPage(session.browser, url);
     const frame = await h.frameAfter(tab, (modeKeys, steps) => {
@@ -62,7 +66,8 @@ for (const c of cases) {
 // leave gaps): so only pixels whose 3 x 3 neighbourhood in the desktop's picture is within the tolerance
 // count, a few dozen allowed to differ (11 here). The caption's grey (128) comes in whole blocks, and the
 // white lines cover four times as many pixels (within 2 %).
-test('at devicePixelRatio 2 the canvas has the screen\'s pixels and the desktop\'s picture, and follows the ratio', async () => {
+test('at devicePixelRatio 2 the canvas has the screen\'s pixels and the desktop\'s picture, and follows the ratio',
+     h.onlyIn(['chromium', 'firefox'], 'an emulated devicePixelRatio'), async () => {
   const viewport = { width: 1000, height: 600, deviceScaleFactor: 2 };
   const tab = await h.openPage(session.browser, session.url, { viewport });
   const sharp = await h.frameAfter(tab, () => {

@@ -1,7 +1,13 @@
-// Serves the built page on 127.0.0.1, opens it in Debian's headless
-// Chromium (WebGL on SwiftShader) and hands the tests a page whose animation
-// frames run only when the test pumps them. The page itself has no test
-// switch: the program is driven through its exported callbacks.
+// Serves the built page on 127.0.0.1, opens it in one of three browser
+// engines and hands the tests a page whose animation frames run only when
+// the test pumps them. The page itself has no test switch: the program is
+// driven through its exported callbacks.
+//
+// The engine is ENGINE's: `chromium` (the default; Debian's headless
+// Chromium, WebGL on SwiftShader, over the DevTools protocol), `firefox`
+// (Firefox ESR over WebDriver BiDi) or `webkit` (WebKitGTK's MiniBrowser
+// through WebKitWebDriver, webdriver.js). The last two draw WebGL only with
+// a display: their tests run in a virtual X server (tests/support/with-xvfb).
 'use strict';
 
 const fs = require('fs');
@@ -10,6 +16,16 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { PNG } = require('pngjs');
 const { serve } = require('./serve');
+const webdriver = require('./webdriver');
+
+const engine = process.env.ENGINE || 'chromium';
+const engines = ['chromium', 'firefox', 'webkit'];
+if (!engines.includes(engine)) throw new Error(`ENGINE is ${engine}, not one of ${engines.join(', ')}`);
+
+// node:test's options for a test that only some engines can run, and why.
+function onlyIn(list, why) {
+  return list.includes(engine) ? {} : { skip: `${list.join(' and ')} only: ${why}` };
+}
 
 const chromiumFlags = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -17,7 +33,18 @@ const chromiumFlags = [
   '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--force-device-scale-factor=1',
 ];
 
-async function launch() {
+// The engine's browser; `server` is the page's, for webkit's preloads.
+async function launch(server, which = engine) {
+  if (which === 'firefox') {
+    // The window as large as the screen: with no window manager, full screen is the window's size.
+    return puppeteer.launch({ browser: 'firefox', protocol: 'webDriverBiDi', headless: false,
+                              executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+                              args: ['--width=1920', '--height=1080'] });
+  }
+  if (which === 'webkit') {
+    return webdriver.launch(server, process.env.MINIBROWSER ||
+                            '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser');
+  }
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'camera-demo-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -33,9 +60,9 @@ async function launch() {
 }
 
 // The page served and a browser to open it in; close() ends both.
-async function session(folder) {
+async function session(folder, which = engine) {
   const server = await serve(folder);
-  const browser = await launch();
+  const browser = await launch(server, which);
   return { url: server.url, browser, close: async () => { await browser.close(); await server.close(); } };
 }
 
@@ -63,8 +90,9 @@ function holdAnimationFrames() {
 // A phone held upright: 390 CSS pixels wide, touch and no mouse.
 const phone = { width: 390, height: 844, deviceScaleFactor: 1, isMobile: true, hasTouch: true };
 
-// Opens the page with held frames; resolves once main has run.
-async function openPage(browser, url, { holdFrames = true, viewport = { width: 1000, height: 600 } } = {}) {
+// Opens the page with held frames, `prepare` run before the page's scripts;
+// resolves once main has run.
+async function openPage(browser, url, { holdFrames = true, viewport = { width: 1000, height: 600 }, prepare } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   const errors = [];
@@ -72,7 +100,15 @@ async function openPage(browser, url, { holdFrames = true, viewport = { width: 1
   page.on('console', (message) => {
     if (message.type() === 'error') errors.push(message.text());
   });
+  if (engine === 'firefox') {
+    // Puppeteer's key names over BiDi lack Space; its key value is the character.
+    for (const name of ['press', 'down', 'up']) {
+      const send = page.keyboard[name].bind(page.keyboard);
+      page.keyboard[name] = (key, ...rest) => send(key === 'Space' ? ' ' : key, ...rest);
+    }
+  }
   if (holdFrames) await page.evaluateOnNewDocument(holdAnimationFrames);
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   await page.goto(url);
   await page.waitForFunction(() => window.Module && Module.calledRun && Module.ctx,
                              { timeout: 20000, polling: 20 });
@@ -173,4 +209,5 @@ const programState = (tab) => tab.evaluate(() => {
            curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 4 * points)) };
 });
 
-module.exports = { phone, programState, serve, launch, session, main, openPage, frameAfter, readPng, writePng, compare, pixel };
+module.exports = { engine, onlyIn, phone, programState, serve, launch, session, main, openPage, frameAfter, readPng,
+                   writePng, compare, pixel };

@@ -13,10 +13,13 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
 
 // A static file server for one folder on `host` (127.0.0.1 unless given),
 // on `port`, or any free port where it is 0 or taken; resolves to { url,
-// close }. It serves only files inside the folder, and answers a path it
-// cannot read with an error status rather than stopping.
+// close, preload }. It serves only files inside the folder, and answers a
+// path it cannot read with an error status rather than stopping. A script
+// set in `preload` (by the tests) goes into every HTML page served, before
+// the page's own scripts.
 function serve(folder, port = 0, host = '127.0.0.1') {
   const root = path.resolve(folder);
+  let preload = '';
   const server = http.createServer((request, response) => {
     let file;
     try {
@@ -35,8 +38,10 @@ function serve(folder, port = 0, host = '127.0.0.1') {
         response.writeHead(404).end();
         return;
       }
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-      response.end(data);
+      const type = types[path.extname(file)] || 'application/octet-stream';
+      response.writeHead(200, { 'Content-Type': type });
+      response.end(type === 'text/html' && preload ?
+        data.toString().replace(/<head>/i, `$&<script>${preload}</script>`) : data);
     });
   });
   return new Promise((resolve, reject) => {
@@ -49,7 +54,8 @@ function serve(folder, port = 0, host = '127.0.0.1') {
       const { address, port: actual } = server.address();
       const shown = address.includes(':') ? `[${address}]` : address;
       resolve({ url: `http://${shown}:${actual}/`,
-                close: () => new Promise((done) => server.close(done)) });
+                close: () => new Promise((done) => server.close(done)),
+                set preload(script) { preload = script; } });
     });
   });
 }
