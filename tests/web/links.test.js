@@ -84,7 +84,8 @@ test(`random sessions' links open fresh at the same state, trail, curves and pic
     await tab.close();
   }
   console.log(`links.test.js: shortening paths taken: ${JSON.stringify(counts)}`);
-  for (const path of ['merged', 'cut', 'radius', 'swing', 'high']) assert.ok(counts[path] > 0, `no moment of seed ${seed} took "${path}"`);
+  for (const path of ['merged', 'cut', 'radius', 'swing', 'high'])
+    assert.ok(counts[path] > 0, `no moment of seed ${seed} took "${path}"`);
 });
 
 test('Copy link past a limit or an address that cannot follow; from disk the moment itself, for Open a moment', async () => {
