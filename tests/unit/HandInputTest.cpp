@@ -273,69 +273,53 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
 
 namespace {
 
-// The picture's up in the scene: the camera's up less its part along the
-// direction, as a view matrix takes it.
+// The picture's up in the scene, as a view matrix takes it; and whether
+// that matrix is sound (finite, a rotation: determinant 1).
 glm::dvec3 pictureUp()
 {
-    const glm::dvec3 d = glm::normalize(glmOf(camera.direction));
-    const glm::dvec3 u = glmOf(camera.up);
+    const glm::dvec3 d = glm::normalize(glmOf(camera.direction)), u = glmOf(camera.up);
     return glm::normalize(u - glm::dot(u, d) * d);
 }
 
-double degreesBetween(const glm::dvec3& a, const glm::dvec3& b)
-{
-    return glm::degrees(std::acos(std::clamp(glm::dot(a, b), -1.0, 1.0)));
-}
-
-// A view matrix that is a rotation and a shift: finite, rows of unit length.
 bool soundView()
 {
     const glm::dvec3 eye = glmOf(camera.position);
-    const glm::dmat4 view = glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up));
-    return std::isfinite(glm::determinant(view)) && std::abs(glm::determinant(view) - 1.0) < 1e-9;
+    const double det =
+        glm::determinant(glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up)));
+    return std::abs(det - 1.0) < 1e-9;
 }
 
 }  // namespace
 
-// From Home a downward drag takes the eye up over the top. By angles the
-// picture, held upright by the world's up, turns over in one event as the
-// eye crosses the pole; by vectors it goes over smoothly. Either way the eye
-// keeps its distance from the point it orbits, and F8 switches back and forth.
+// From Home a downward drag takes the eye over the top, keeping its distance
+// from the point. By angles the picture, upright by the world's up, turns
+// over in the one event that crosses the pole; by vectors never by more than
+// the event's own 2.25 degrees.
 TEST_F(HandInput, ADragByAnglesFlipsThePictureAtThePoleAndByVectorsItDoesNot)
 {
     for (const bool byAngles : {false, true}) {
-        SCOPED_TRACE(byAngles ? "by angles" : "by vectors");
         resetProgramState();
         if (byAngles)
             special(GLUT_KEY_F8, 0, 0);
-        ASSERT_EQ(handTurning == HandTurning::byAngles, byAngles);
         mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 0);
-        double largest = 0.0;
-        int flips = 0;
+        std::vector<int> flips;
         for (int y = 5; y <= 420; y += 5) {
             const glm::dvec3 before = pictureUp();
             motion(100, y);
-            ASSERT_TRUE(soundView()) << "at y " << y;
-            ASSERT_NEAR(glm::length(glmOf(camera.position)), 10.0, 1e-9) << "at y " << y;
-            const double turn = degreesBetween(before, pictureUp());
-            flips += turn > 170.0 ? 1 : 0;
-            largest = std::max(largest, turn > 170.0 ? 0.0 : turn);
+            ASSERT_TRUE(soundView() && std::abs(glm::length(glmOf(camera.position)) - 10.0) < 1e-9);
+            const double turn = glm::dot(before, pictureUp());
+            ASSERT_TRUE(turn > std::cos(glm::radians(2.3)) || turn < -0.98) << y;
+            if (turn < 0.0)
+                flips.push_back(y);
         }
-        EXPECT_EQ(flips, byAngles ? 1 : 0);
-        EXPECT_LT(largest, 3.0) << "every other event turns the picture by little";
+        EXPECT_EQ(flips.size(), byAngles ? 1u : 0u) << (byAngles ? "by angles" : "by vectors");
         EXPECT_LT(camera.position.z, -9.0) << "the eye went on over to the far side";
-        if (byAngles) {
-            EXPECT_EQ(camera.up.y, 1.0) << "past the pole the world's up again";
-        }
     }
-    special(GLUT_KEY_F8, 0, 0);
-    EXPECT_EQ(handTurning, HandTurning::byVectors);
 }
 
-// Twenty Down arrows by angles lift the eye 4.5 degrees each, onto the pole
-// itself, where the world's up gives no view: the camera takes there the
-// picture's up of the side it came from. The next arrow goes on over and
-// the picture turns over. F8 in the middle of a drag ends the drag.
+// Twenty Down arrows by angles, 4.5 degrees each, end on the pole itself,
+// where the world's up gives no view: up is there the picture's up of the
+// side the eye came from, laid across the direction. One more goes over.
 TEST_F(HandInput, AtThePoleTheAnglesKeepTheUpOfTheSideTheyCameFrom)
 {
     special(GLUT_KEY_F8, 0, 0);
@@ -343,22 +327,12 @@ TEST_F(HandInput, AtThePoleTheAnglesKeepTheUpOfTheSideTheyCameFrom)
     for (int press = 1; press <= 20; ++press) {
         cameFrom = pictureUp();
         special(GLUT_KEY_DOWN, 0, 0);
-        ASSERT_TRUE(soundView()) << "press " << press;
+        ASSERT_TRUE(soundView()) << press;
     }
-    EXPECT_NEAR(camera.direction.y, -1.0, 1e-12) << "on the pole, looking straight down";
+    EXPECT_NEAR(camera.direction.y, -1.0, 1e-12);
     EXPECT_GT(glm::dot(glmOf(camera.up), cameFrom), 0.99);
     EXPECT_NEAR(glm::dot(glmOf(camera.up), glmOf(camera.direction)), 0.0, 1e-9);
     const glm::dvec3 atPole = pictureUp();
     special(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_TRUE(soundView());
-    EXPECT_GT(degreesBetween(atPole, pictureUp()), 170.0);
-
-    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
-    motion(0, 30);
-    special(GLUT_KEY_F8, 0, 0);
-    const Camera switched = camera;
-    motion(0, 90);
-    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 90);
-    EXPECT_TRUE(sameBits(camera.position, switched.position)) << "the drag ended at the switch";
-    EXPECT_EQ(handTurning, HandTurning::byVectors);
+    EXPECT_TRUE(soundView() && glm::dot(atPole, pictureUp()) < -0.98);
 }
