@@ -284,8 +284,7 @@ void addWindowInput(std::vector<Step>& script)
     script.insert(script.end(), input.begin(), input.end());
 }
 
-// Motion events straight down (positive `dy`) or up from (x, y), `count` of
-// them, `dy` pixels apart.
+// `count` motion events from (x, y), `dy` pixels apart down (up when negative).
 std::function<void()> movesDown(int x, int y, int dy, int count)
 {
     std::vector<std::pair<int, int>> points;
@@ -294,13 +293,10 @@ std::function<void()> movesDown(int x, int y, int dy, int count)
     return moves(points);
 }
 
-// The drag by angles (F8) from the start pose, through the window's
-// callbacks: down 190 pixels, 85.5 degrees up toward the top; 20 more take
-// the eye over the pole, where the picture flips; back up 210 over the pole
-// again to where it began. Then twenty Down arrows, one drag of 4.5 degrees
-// each, onto the pole itself, and one more over it; F8 in the middle of a
-// drag ends it, and the motion after it does nothing; the drag by vectors
-// again.
+// The drag by angles (F8) from the start pose: down 85.5 degrees, over the
+// pole (the flip), back up over it; twenty Down arrows onto the pole itself
+// and one over; F8 ending a drag (the motion after it does nothing); by
+// vectors again.
 void addAngles(std::vector<Step>& script)
 {
     const std::vector<Step> angles = {

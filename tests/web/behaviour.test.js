@@ -170,14 +170,10 @@ test('full screen draws the window larger, centred and whole; Escape and the but
     assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
     await enter();
     assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
-    // The bar over the picture, in either kind of full screen: the lesson's
-    // controls, large enough for a finger.
-    const bar = await tab.evaluate(() => Array.from(document.querySelectorAll('#fullscreen-bar button'), (b) => {
-      const r = b.getBoundingClientRect();
-      return `${b.textContent} ${r.width >= 44 && r.height >= 44 && r.top >= 0 && r.right <= innerWidth}`;
-    }));
-    assert.deepStrictEqual(bar, ['Resume', 'Step', 'Next demonstration', 'Drag turns by angles', 'Leave full screen']
-      .map((name) => `${name} true`));
+    // The bar of the lesson's controls, in either kind, large enough for a finger.
+    assert.strictEqual(await tab.evaluate(() => Array.from(document.querySelectorAll('#fullscreen-bar button'), (b) =>
+      (({ width, height, top }) => width >= 44 && height >= 44 && top >= 0)(b.getBoundingClientRect()) && b.textContent)
+      .join()), 'Resume,Step,Next demonstration,Drag turns by angles,Leave full screen');
     const left = await change(() => tab.click('#leave-fullscreen'));
     assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
     for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
@@ -623,7 +619,7 @@ test('by angles a drag goes over the top with the world\'s up; a link keeps the 
      once, async () => {
   const tab = await h.openPage(session.browser, session.url);
   await pumpOnly(tab);
-  // Full screen's toggle, then the page's pair: vectors, angles.
+  // Full screen's toggle, then the page's pair.
   const pressed = (page) => page.$$eval('#bar-turning, #turning button', (all) => all.map((b) => b.ariaPressed).join(' '));
   assert.strictEqual(await pressed(tab), 'false true false');
   await (await byName(tab, 'angles')).click();
@@ -636,8 +632,6 @@ test('by angles a drag goes over the top with the world\'s up; a link keeps the 
   await tab.mouse.move(box.x + 200, box.y + 310, { steps: 21 });
   await tab.mouse.up();
   assert.deepStrictEqual(await tab.evaluate(() => [Module.view().pose[2] < 0, Module.view().pose[7]]), [true, 1]);
-  await pumpOnly(tab);
-  assert.ok(!(await tab.$eval('#numbers', (e) => /NaN|Infinity/.test(e.textContent))), 'numbers on the page');
   assert.ok(await tab.$eval('#hand', (e) => !e.hidden), 'the page says the hand holds the camera');
   // A link opens the same camera with the switch; Start again then gives
   // the state of a fresh page and an address with no moment.
