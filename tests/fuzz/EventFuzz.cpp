@@ -160,8 +160,7 @@ private:
             event.kind = Kind::motion;
         } else {
             event.kind = Kind::special;
-            // F8 often enough that long runs of drags by angles, and
-            // switches in the middle of drags, come up.
+            // F8 often: long drags by angles, and switches in drags.
             event.a = random.oneIn(8)   ? static_cast<int>(random.between(-5000, 5000))
                       : random.oneIn(5) ? GLUT_KEY_F8
                       : random.oneIn(2) ? static_cast<int>(random.between(1, 12))
