@@ -39,11 +39,11 @@ test(`random sessions' links open fresh at the same state, trail, curves and pic
   };
   // Long runs (resumed first, or a pause would leave them nothing), short
   // ones, mode keys (one to seven), drags of either button, and Home, F1 to
-  // F4, Space, the zoom and the arrows by GLUT's codes.
+  // F4, F8 (drags by angles), Space, the zoom and the arrows by GLUT's codes.
   const long = () => ['idle', 800 + pick(1600), true], keys = () => ['keys', 110, 1 + pick(7)];
   const action = () => [long, long, keys, keys, () => ['idle', 1 + pick(40)],
     () => ['drag', pick(2) * 2, pick(301) - 150, pick(201) - 100],
-    () => ['special', [106, 1, 2, 3, 4, 104, 105, 100, 101, 102, 103, 32][pick(12)], 1 + pick(3)]][pick(7)]();
+    () => ['special', [106, 1, 2, 3, 4, 8, 104, 105, 100, 101, 102, 103, 32][pick(13)], 1 + pick(3)]][pick(7)]();
   const counts = { merged: 0, cut: 0, radius: 0, swing: 0, high: 0, zero: 0 };
   for (let i = 0; i < 4; ++i) {
     const tab = await h.openPage(session.browser, session.url);
@@ -84,7 +84,8 @@ test(`random sessions' links open fresh at the same state, trail, curves and pic
     await tab.close();
   }
   console.log(`links.test.js: shortening paths taken: ${JSON.stringify(counts)}`);
-  for (const path of ['merged', 'cut', 'radius', 'swing', 'high']) assert.ok(counts[path] > 0, `no moment took "${path}"`);
+  for (const path of ['merged', 'cut', 'radius', 'swing', 'high'])
+    assert.ok(counts[path] > 0, `no moment of seed ${seed} took "${path}"`);
 });
 
 test('Copy link past a limit or an address that cannot follow; from disk the moment itself, for Open a moment', async () => {
