@@ -24,6 +24,11 @@ var Module = (function () {
   var ended = false;  // the program has ended or could not start: nothing more opens
   var stop = function () {
     ended = true;
+    // The address holds the last moment, and nothing changes it any more.
+    if (recorder) {
+      recorder.flush();
+      recorder.stop();
+    }
     buttons.forEach(function (button) { button.disabled = true; });
     ['take-tour', 'tour-previous', 'tour-next'].forEach(function (id) { byId(id).disabled = true; });
   };
