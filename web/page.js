@@ -38,7 +38,6 @@ var Module = (function () {
   var started = false;
   var recorder = null;  // what the program did since the page started, for the address
   var shown = { mode: -1, pace: 0, caption: null, running: null, angles: null };
-  var ended = false;  // the program's runtime has exited: only a reload starts it again
   var numbersAt = -Infinity;  // when the numbers were last written
   var curvesAt = -Infinity;  // and the curves
   var curvesOf = { head: -1, pose: null };  // the view they were drawn for
@@ -270,7 +269,6 @@ var Module = (function () {
     onMessage: say,
     onExit: function (status) {
       stop();
-      ended = true;
       byId('hand').hidden = true;
       byId('status').textContent = 'The program ended with status ' + status + '.';
       setText(byId('ended-note'), 'The program has ended: Start again opens the page anew, at the beginning.');
