@@ -104,6 +104,20 @@ const ProgramView* programView()
     return &view;
 }
 
+// Beside the view, so that its layout stays as the page reads it: 1 while
+// the left drag turns the camera by angles (F8), 0 by its own vectors.
+int programHandTurning()
+{
+    return handTurning == HandTurning::byAngles ? 1 : 0;
+}
+
+// 1 while the hand holds the camera: it pressed, turned or zoomed since the
+// animation last resumed.
+int programHandHolds()
+{
+    return handHoldsCamera() ? 1 : 0;
+}
+
 }  // extern "C"
 
 namespace {
@@ -174,8 +188,9 @@ std::string describe()
     const std::pair<const char*, int> keys[] = {
         {"mode", nextDemonstrationKey}, {"space", pauseKey}, {"escape", quitKey}};
     const std::pair<const char*, int> specialKeys[] = {
-        {"controls", controlsKey}, {"frame", cameraFrameKey}, {"step", stepKey}, {"pace", paceKey},
-        {"zoomIn", zoomInKey},     {"zoomOut", zoomOutKey},   {"home", levelKey}};
+        {"controls", controlsKey}, {"frame", cameraFrameKey},   {"step", stepKey},
+        {"pace", paceKey},         {"turning", handTurningKey}, {"zoomIn", zoomInKey},
+        {"zoomOut", zoomOutKey},   {"home", levelKey}};
     const std::pair<const char*, ViewField> view[] = {
         {"pose", {offsetof(ProgramView, pose), "double", 9}},
         {"trail", {offsetof(ProgramView, trail), "pointer", 1}},

@@ -57,8 +57,9 @@ mergeInto(LibraryManager.library, {
     // Tells the page what it shows of the program, after every call into it
     // (Module.onView): the view's fields by their names in the description
     // (`mode` is the chosen demonstration), whether the program runs, and
-    // the caption of the demonstration that ran last. One object, filled
-    // again each time: the page copies what it keeps.
+    // the caption of the demonstration that ran last, the way the drag turns
+    // (`angles`, F8) and whether the hand holds the camera (`handHolds`). One
+    // object, filled again each time: the page copies what it keeps.
     seen: null,
     view: function () {
       var fields = page.describe().view;
@@ -78,6 +79,8 @@ mergeInto(LibraryManager.library, {
         }
       }
       view.running = page.running;
+      view.angles = Module['_programHandTurning']() !== 0;  // F8: the drag turns by angles
+      view.handHolds = Module['_programHandHolds']() !== 0;
       var caption = Module['_programCaption']();
       if (caption !== view.captionAddress) {
         view.captionAddress = caption;

@@ -259,10 +259,11 @@ mergeInto(LibraryManager.library, {
         // A text field keeps every key typed into it.
         if (event.target instanceof Element && event.target.closest('input[type="text"]')) return;
         // The page keeps its keys (space and arrows would scroll it, F3 open
-        // the find bar), F1 to F4 among them, but the browser keeps its
-        // shortcuts (with a modifier, and the other function keys).
+        // the find bar), F1 to F4 and F8 among them, but the browser keeps
+        // its shortcuts (with a modifier, and the other function keys: F5
+        // reloads, F6 and F7 reach the address bar and caret browsing).
         var browsers = event.ctrlKey || event.altKey || event.metaKey ||
-                       (/^F\d+$/.test(event.key) && !/^F[1-4]$/.test(event.key));
+                       (/^F\d+$/.test(event.key) && !/^F[1-48]$/.test(event.key));
         if (!browsers) event.preventDefault();
         pageInput.sendKey(key[0], key[1]);
       });

@@ -3,9 +3,10 @@
 // the page started (steps, mode keys, Home, the zoom's notches, and the poses
 // a hand gave the camera), replayed from the start, gives that state back bit
 // for bit, trail included. The address holds that record, kept short, and the
-// switches that change no state: paused, the pace, F1 and F2.
+// switches that change no state: paused, the pace, F1, F2, and `angles`
+// when the drag turns the camera by angles (F8) rather than by its vectors.
 //
-//   #at=s812.k3.s40.i2&paused&pace=4&F1&F2
+//   #at=s812.k3.s40.i2&paused&pace=4&F1&F2&angles
 //
 // `at` is the record, a dot between its parts: s<n> n steps, k<n> n mode keys
 // (1 to 5), h Home, i<n> and o<n> n notches of zoom in and out, p<pose> the
@@ -215,6 +216,7 @@ var Moment = (function () {
     if (view.pace !== 1) fields.push('pace=' + view.pace);
     if (view.controls) fields.push('F1');
     if (view.frame) fields.push('F2');
+    if (view.angles) fields.push('angles');
     return fields.join('&');
   };
 
@@ -276,7 +278,7 @@ var Moment = (function () {
 
   // What a link asks for, and a sentence for each part of it the page cannot use.
   var parse = function (hash) {
-    var link = { log: [], running: true, pace: 1, controls: false, frame: false, problems: [] };
+    var link = { log: [], running: true, pace: 1, controls: false, frame: false, angles: false, problems: [] };
     var text = String(hash || '').replace(/^#/, '');
     if (text === '') return link;
     if (text.length > lengthLimit) {
@@ -309,6 +311,8 @@ var Moment = (function () {
                            ' or ' + paces[paces.length - 1] + ', so the page runs at full speed.');
       } else if ((name === 'F1' || name === 'F2') && value === null) {
         link[name === 'F1' ? 'controls' : 'frame'] = true;
+      } else if (name === 'angles' && value === null) {
+        link.angles = true;
       } else if (field !== '') {
         link.problems.push('The link holds ' + quote(field) + ', which this page does not know; it was left out.');
       }
@@ -334,6 +338,7 @@ var Moment = (function () {
           function () { program._programSpecial(specialKeys.pace, 0, 0); });
     if (view.controls !== link.controls) program._programSpecial(specialKeys.controls, 0, 0);
     if (view.frame !== link.frame) program._programSpecial(specialKeys.frame, 0, 0);
+    if (view.angles !== link.angles) program._programSpecial(specialKeys.turning, 0, 0);
     if (program.view().running !== link.running) program._programKeyboard(keys.space, 0, 0);
   };
 
@@ -353,14 +358,15 @@ var Moment = (function () {
 
   Recorder.copy = function (view) {
     return { pose: Array.prototype.slice.call(view.pose), mode: view.mode, trailHead: view.trailHead,
-             zoom: view.zoom, running: view.running, pace: view.pace, controls: view.controls, frame: view.frame };
+             zoom: view.zoom, running: view.running, pace: view.pace, controls: view.controls, frame: view.frame,
+             angles: view.angles };
   };
 
   Recorder.prototype.observe = function (view) {
     var last = this.last;
     if (view.trailHead === last.trailHead && view.mode === last.mode && view.zoom === last.zoom &&
         samePose(view.pose, last.pose) && view.running === last.running && view.pace === last.pace &&
-        view.controls === last.controls && view.frame === last.frame)
+        view.controls === last.controls && view.frame === last.frame && view.angles === last.angles)
       return;
     observe(this.record, last, view);
     this.last = Recorder.copy(view);

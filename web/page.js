@@ -9,18 +9,26 @@
 var Module = (function () {
   var byId = document.getElementById.bind(document);
   var all = function (selector) { return Array.prototype.slice.call(document.querySelectorAll(selector)); };
-  var keyButtons = all('#controls button[data-key], #controls button[data-special]');
+  var keyButtons = all('#controls button[data-key], #controls button[data-special], ' +
+                       '#fullscreen-bar button[data-key], #fullscreen-bar button[data-special], #hand button');
+  var turningButtons = all('#turning button');
   // The paces' and the demonstrations' buttons are made from the program's
   // description, with the program's own captions (describe below).
   var paceButtons = [];
   var modeButtons = all('#demonstrations button');
-  var buttons = all('#controls button, #demonstrations button, #open-moment button');
+  var buttons = all('#controls button, #demonstrations button, #open-moment button, #turning button, ' +
+                    '#fullscreen-bar button');
   var program = null;  // what the program defines (Module.program)
   var captions = [];
   var say = function (text) { byId('message').textContent = text; };
   var ended = false;  // the program has ended or could not start: nothing more opens
   var stop = function () {
     ended = true;
+    // The address holds the last moment, and nothing changes it any more.
+    if (recorder) {
+      recorder.flush();
+      recorder.stop();
+    }
     buttons.forEach(function (button) { button.disabled = true; });
     ['take-tour', 'tour-previous', 'tour-next'].forEach(function (id) { byId(id).disabled = true; });
   };
@@ -29,7 +37,7 @@ var Module = (function () {
   };
   var started = false;
   var recorder = null;  // what the program did since the page started, for the address
-  var shown = { mode: -1, pace: 0, caption: null, running: null };
+  var shown = { mode: -1, pace: 0, caption: null, running: null, angles: null };
   var numbersAt = -Infinity;  // when the numbers were last written
   var curvesAt = -Infinity;  // and the curves
   var curvesOf = { head: -1, pose: null };  // the view they were drawn for
@@ -114,6 +122,19 @@ var Module = (function () {
     setText(byId('caption'), chosen);
     setText(byId('now-note'), waiting ? '. It starts when the animation resumes or steps.' : '');
     setText(byId('pause'), view.running ? 'Pause' : 'Resume');
+    setText(byId('bar-pause'), view.running ? 'Pause' : 'Resume');
+  };
+
+  // How the drag turns the camera (F8), in the page's pair and the full
+  // screen's toggle; and, while the hand holds the camera, a way on.
+  var showHand = function (view) {
+    byId('hand').hidden = !view.handHolds;
+    if (view.angles === shown.angles) return;
+    shown.angles = view.angles;
+    turningButtons.forEach(function (button) {
+      button.setAttribute('aria-pressed', String(button.getAttribute('data-turning') === (view.angles ? '1' : '0')));
+    });
+    byId('bar-turning').setAttribute('aria-pressed', String(view.angles));
   };
 
   var showPace = function (pace) {
@@ -193,6 +214,36 @@ var Module = (function () {
     following = location.hash;
   };
 
+  var writeAddress = function (fragment) {
+    history.replaceState(history.state, '', fragment ? '#' + fragment : location.pathname + location.search);
+  };
+
+  // The whole page at its beginning: the program's start state, the drag by
+  // vectors, an empty record and an address with no moment. A program whose
+  // runtime has exited cannot run again: the page opens anew, without the
+  // moment its address held.
+  var startAgain = function () {
+    if (ended || !recorder) {
+      writeAddress('');
+      location.reload();
+      return;
+    }
+    openMoment('');
+    recorder.flush();
+    setText(byId('status'), '');
+  };
+
+  // In full screen the bar rests, faded, three seconds after the last move,
+  // touch or key over the picture.
+  var restTimer = null;
+  var rest = function () {
+    var frame = byId('window');
+    frame.classList.remove('resting');
+    clearTimeout(restTimer);
+    if (frame.classList.contains('full-screen'))
+      restTimer = setTimeout(function () { frame.classList.add('resting'); }, 3000);
+  };
+
   var module = {
     canvas: byId('canvas'),
     onDescribed: describe,
@@ -205,17 +256,22 @@ var Module = (function () {
       }
       showMode(view);
       showPace(view.pace);
+      showHand(view);
       showNumbers(view);
       showCurves(view);
       if (recorder) recorder.observe(view);
     },
     onFullScreen: function (on) {
       setText(byId('fullscreen'), on ? 'Leave full screen' : 'Full screen');
+      byId('window').classList.toggle('full-screen', on);
+      rest();
     },
     onMessage: say,
     onExit: function (status) {
       stop();
+      byId('hand').hidden = true;
       byId('status').textContent = 'The program ended with status ' + status + '.';
+      setText(byId('ended-note'), 'The program has ended: Start again opens the page anew, at the beginning.');
     },
     onAbort: function (what) {
       stop();
@@ -226,6 +282,7 @@ var Module = (function () {
     postRun: function () {
       if (!module.callProgram) return;
       openMoment(location.hash);
+      byId('start-again').disabled = false;
       // A changed address: pasted, a link followed, Back or Forward. The
       // page's own writes to the address fire neither event.
       var follow = function () {
@@ -273,6 +330,18 @@ var Module = (function () {
     module.setFullScreen(!module.isFullScreen());
   });
   byId('leave-fullscreen').addEventListener('click', function () { module.setFullScreen(false); });
+  ['pointermove', 'pointerdown', 'keydown'].forEach(function (type) {
+    byId('window').addEventListener(type, rest);
+  });
+  turningButtons.forEach(function (button) {
+    button.addEventListener('click', function () {
+      if (button.getAttribute('aria-pressed') !== 'true') module.sendKey(true, program.specialKeys.turning);
+    });
+  });
+  byId('bar-turning').addEventListener('click', function () {
+    module.sendKey(true, program.specialKeys.turning);
+  });
+  byId('start-again').addEventListener('click', startAgain);
   byId('copy-link').addEventListener('click', function () {
     // In the tour the address is the stop's; the link is the moment shown.
     var moment = !recorder || tour.stop() === null ? recorder : {

@@ -62,15 +62,20 @@ mergeInto(LibraryManager.library, {
       }, { once: true });
     },
 
-    // Where the page is narrower than the program's window, the frame takes
-    // the page's width at the window's shape, as if a person had dragged its
-    // corner; it grows back when the page widens, unless a person has
-    // resized it since. Not in full screen, whose page is not the page the
-    // frame goes back to.
+    // Where the page is narrower than the program's window, or the screen
+    // lower, the frame takes the page's width or the screen's height at the
+    // window's shape, as if a person had dragged its corner; it grows back
+    // when the page widens, unless a person has resized it since. Not in full
+    // screen, whose page is not the page the frame goes back to.
     fit: function () {
       var frame = Module['canvas'].parentElement;
       if (pageWindow.pending || pageWindow.fullScreen()) return;
-      var room = frame.parentElement.clientWidth;
+      // A box the page's style leaves out of the layout (display: contents)
+      // has no width of its own: its parent's is the room.
+      var box = frame.parentElement;
+      while (box.parentElement && getComputedStyle(box).display === 'contents') box = box.parentElement;
+      var shape = pageWindow.windowSize[0] / pageWindow.windowSize[1];
+      var room = Math.min(box.clientWidth, Math.floor(window.innerHeight * shape));
       var width = parseFloat(frame.style.width);
       if (!(width > room) && width !== pageWindow.fittedWidth) return;
       var fitted = Math.min(pageWindow.windowSize[0], room);

@@ -1,5 +1,6 @@
 #include "animation/HandControl.h"
 
+#include "animation/AngleOrbit.h"
 #include "animation/Demonstrations.h"
 #include "camera/Camera.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -24,6 +26,28 @@ constexpr double notchFactor = 1.25;
 
 int notchesIn = 0;  // negative: out
 float orbitDistance = startDistance;
+bool holding = false;
+
+// The angles of the drag in progress, and the direction and up they gave the
+// camera: a camera turned since by anything but them starts a drag afresh.
+std::optional<AngleOrbit> angleDrag;
+Vector3 angleDirection;
+Vector3 angleUp;
+
+bool same(const Vector3& a, const Vector3& b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+void orbitByAngles(float yaw, float pitch)
+{
+    if (!angleDrag || !same(camera.direction, angleDirection) || !same(camera.up, angleUp))
+        angleDrag.emplace(camera, orbitDistance);
+    angleDrag->turn(yaw, pitch);
+    angleDrag->place(camera, orbitDistance);
+    angleDirection = camera.direction;
+    angleUp = camera.up;
+}
 
 constexpr double halfTurn = 3.141592653589793;
 constexpr double fullTurn = 2.0 * halfTurn;
@@ -68,16 +92,52 @@ HandTurn dragTurn(double dx, double dy, int windowWidth)
             static_cast<float>(limitTurn(-dy * perPixel))};
 }
 
+HandTurning handTurning = HandTurning::byVectors;
+
 void holdCamera()
 {
+    holding = true;
     animating = false;
     glutIdleFunc(nullptr);
     glutPostRedisplay();
 }
 
+bool handHoldsCamera()
+{
+    return holding;
+}
+
+void releaseCamera()
+{
+    holding = false;
+}
+
+void switchHandTurning()
+{
+    handTurning =
+        handTurning == HandTurning::byVectors ? HandTurning::byAngles : HandTurning::byVectors;
+    startHandOrbit();
+    glutPostRedisplay();
+}
+
+void restartHandTurning()
+{
+    handTurning = HandTurning::byVectors;
+    startHandOrbit();
+    releaseCamera();
+}
+
+void startHandOrbit()
+{
+    angleDrag.reset();
+}
+
 void orbitByHand(float yaw, float pitch)
 {
-    camera.examine(orbitDistance, yaw, pitch);
+    if (handTurning == HandTurning::byAngles)
+        orbitByAngles(yaw, pitch);
+    else
+        camera.examine(orbitDistance, yaw, pitch);
     glutPostRedisplay();
 }
 
@@ -111,6 +171,7 @@ void turnByHand(float yaw, float pitch)
 
 void levelCamera()
 {
+    startHandOrbit();
     camera = Camera();
     resetHandDistance();
     glutPostRedisplay();

@@ -20,9 +20,35 @@ HandTurn dragTurn(double dx, double dy, int windowWidth);
 // away, so a held camera costs no CPU); space resumes it.
 void holdCamera();
 
+// Whether the hand holds the camera: it pressed, turned or zoomed since the
+// animation last resumed.
+bool handHoldsCamera();
+
+// The animation resumes: the hand no longer holds the camera.
+void releaseCamera();
+
+// How the left drag and the arrows orbit: by the camera's own vectors, or by
+// an azimuth and an elevation with the world's up (AngleOrbit). The start is
+// by vectors.
+enum class HandTurning { byVectors, byAngles };
+extern HandTurning handTurning;
+
+// Changes over to the other way of turning; a drag in progress ends there.
+void switchHandTurning();
+
+// As the program starts: by vectors, no drag in progress, the camera not in
+// hand.
+void restartHandTurning();
+
+// A drag by angles takes its angles from the camera's pose once, as it
+// starts, and keeps them for its length, so that it goes on past the pole;
+// this ends the one in progress. Anything else that turns the camera ends it
+// too.
+void startHandOrbit();
+
 // Orbits the camera about the point the hand holds it by, ten units ahead
-// unless a zoom moved the eye (Camera::examine): a positive yaw swings the eye
-// to its right, a positive pitch downward.
+// unless a zoom moved the eye (Camera::examine, or AngleOrbit): a positive
+// yaw swings the eye to its right, a positive pitch downward.
 void orbitByHand(float yaw, float pitch);
 
 // Dollies the eye along its direction toward (positive notches) or away from

@@ -2,6 +2,7 @@
 
 #include "animation/Captions.h"
 #include "animation/Demonstrations.h"
+#include "animation/HandControl.h"
 #include "animation/Keys.h"
 #include "animation/Pace.h"
 #include "camera/Camera.h"
@@ -16,6 +17,8 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
         std::exit(1);
     } else if (key == pauseKey) {
         animating = !animating;
+        if (animating)
+            releaseCamera();
         restartPaceCount();
         // freeglut calls an idle callback in a busy loop; a paused demo takes
         // it away so that it does not spin a core doing nothing.

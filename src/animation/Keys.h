@@ -15,6 +15,7 @@ constexpr int controlsKey = GLUT_KEY_F1;
 constexpr int cameraFrameKey = GLUT_KEY_F2;
 constexpr int stepKey = GLUT_KEY_F3;
 constexpr int paceKey = GLUT_KEY_F4;
+constexpr int handTurningKey = GLUT_KEY_F8;
 constexpr int fullScreenKey = GLUT_KEY_F11;
 constexpr int zoomInKey = GLUT_KEY_PAGE_UP;
 constexpr int zoomOutKey = GLUT_KEY_PAGE_DOWN;

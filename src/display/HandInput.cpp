@@ -27,7 +27,9 @@ int dragButton = noButton;
 int lastX = 0;
 int lastY = 0;
 
-// An arrow holds the camera and turns it as the short drag toward it would.
+// An arrow holds the camera and turns it as the short drag toward it would. A
+// run of arrows by angles is one drag: each goes on with the angles of the
+// one before while the camera stays where they left it.
 void arrowOrbit(int dx, int dy)
 {
     holdCamera();
@@ -53,6 +55,9 @@ void mouse(int button, int state, int x, int y)
     if (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON)
         return;
     bool& held = button == GLUT_LEFT_BUTTON ? leftHeld : rightHeld;
+    // Each press and release of the left button starts a drag afresh.
+    if (button == GLUT_LEFT_BUTTON)
+        startHandOrbit();
     if (state == GLUT_DOWN) {
         held = true;
         dragButton = button;
@@ -117,6 +122,13 @@ void special(int key, int /*x*/, int /*y*/)
         break;
     case stepKey: stepOnce(); break;
     case paceKey: cyclePace(); break;
+    case handTurningKey:
+        // A drag in progress ends: the hand presses again to drag the other way.
+        leftHeld = false;
+        rightHeld = false;
+        dragButton = noButton;
+        switchHandTurning();
+        break;
     case fullScreenKey: toggleFullScreen(); break;
     default: break;
     }

@@ -14,7 +14,8 @@
 // GLUT callbacks: a button pressed or released, the pointer moved with a
 // button held, and a special key (arrows orbit, Page Up and Page Down zoom,
 // Home levels the camera, F1 and F2 switch the overlays, F3 runs one step,
-// F4 changes the pace, F11 switches full screen).
+// F4 changes the pace, F8 switches the orbit between the camera's vectors and
+// angles, F11 switches full screen).
 void mouse(int button, int state, int x, int y);
 void motion(int x, int y);
 void special(int key, int x, int y);

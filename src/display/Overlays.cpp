@@ -1,6 +1,7 @@
 #include "display/Overlays.h"
 
 #include "animation/FrameHistory.h"
+#include "animation/HandControl.h"
 #include "animation/Pace.h"
 #include "camera/Camera.h"
 #include "display/Scene.h"
@@ -94,12 +95,15 @@ void drawControls(int viewWidth, int viewHeight)
     drawTextAtPixel(textColumn, controlsRow, viewWidth, viewHeight,
                     "drag: orbit  right: turn  wheel: zoom  Home  F2");
     // Each line fits the overview of the first window size (47 characters),
-    // in a fixed buffer: drawing a frame allocates nothing.
+    // in a fixed buffer: drawing a frame allocates nothing. F4 and F8 name
+    // the pace and the way the drag turns that hold now.
     static char keys[48];
     char pace[8] = "full";
     if (animationPace != Pace())
         (void)std::snprintf(pace, sizeof pace, "1/%d", animationPace.divisor());
-    (void)std::snprintf(keys, sizeof keys, "F3: one step  F4: pace %s  F11: full screen", pace);
+    const char* turning = handTurning == HandTurning::byAngles ? "angles" : "vectors";
+    (void)std::snprintf(keys, sizeof keys, "F3: step  F4: pace %s  F8: %s  F11: full", pace,
+                        turning);
     drawTextAtPixel(textColumn, controlsRow + lineSpacing, viewWidth, viewHeight, keys);
 }
 

@@ -114,6 +114,7 @@ void restartProgram()
     clearFrameHistory();
     resetPace();
     resetHandDistance();
+    restartHandTurning();
     releaseHand();
     hideOverlays();
 }

@@ -330,6 +330,7 @@ textChangedFrom() { readText && [[ $textInk != "$1" ]]; }
 
 # F3 holds a running animation; each further F3 moves the picture once and
 # it stays. F4 names the next pace in the F1 keys line; four bring it back.
+# F8 names the drag by angles there, and again by vectors.
 checkStep() {
     waitFor 3000 framesMoving 0.2 || fail "the animation does not run after start-up"
     pressKey F3
@@ -349,6 +350,10 @@ checkStep() {
     waitFor 3000 textChangedFrom "$full" || fail "F4 left the F1 lines as they were"
     for press in 2 3 4; do pressKey F4; done
     waitFor 3000 textAsAt "$full" || fail "four presses of F4 did not bring back the lines of full pace: $textInk against $full"
+    pressKey F8
+    waitFor 3000 textChangedFrom "$full" || fail "F8 left the F1 lines as they were"
+    pressKey F8
+    waitFor 3000 textAsAt "$full" || fail "F8 again did not bring back the lines of the drag by vectors: $textInk against $full"
 }
 
 sizeIs() { read -r width height < <(windowSize) && [[ "$width $height" == "$1 $2" ]]; }

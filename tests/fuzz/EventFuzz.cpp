@@ -141,8 +141,8 @@ private:
     }
 
     // Motion comes most, as it does from a real hand; special keys are GLUT's
-    // codes (1 to 12 the function keys, among them F3's step, F4's pace and
-    // F11's full screen; 100 to 108 arrows, pages, Home, End, Insert) or any
+    // codes (1 to 12 the function keys, among them F3's step, F4's pace, F8's
+    // switch to angles and F11's full screen; 100 to 108 arrows, pages, Home, End, Insert) or any
     // int.
     Event nextHandEvent()
     {
@@ -160,7 +160,9 @@ private:
             event.kind = Kind::motion;
         } else {
             event.kind = Kind::special;
+            // F8 often: long drags by angles, and switches in drags.
             event.a = random.oneIn(8)   ? static_cast<int>(random.between(-5000, 5000))
+                      : random.oneIn(5) ? GLUT_KEY_F8
                       : random.oneIn(2) ? static_cast<int>(random.between(1, 12))
                                         : static_cast<int>(random.between(100, 108));
         }

@@ -284,6 +284,45 @@ void addWindowInput(std::vector<Step>& script)
     script.insert(script.end(), input.begin(), input.end());
 }
 
+// `count` motion events from (x, y), `dy` pixels apart down (up when negative).
+std::function<void()> movesDown(int x, int y, int dy, int count)
+{
+    std::vector<std::pair<int, int>> points;
+    for (int i = 1; i <= count; ++i)
+        points.emplace_back(x, y + i * dy);
+    return moves(points);
+}
+
+// The drag by angles (F8) from the start pose: down 85.5 degrees, over the
+// pole (the flip), back up over it; twenty Down arrows onto the pole itself
+// and one over; F8 ending a drag (the motion after it does nothing); by
+// vectors again.
+void addAngles(std::vector<Step>& script)
+{
+    const std::vector<Step> angles = {
+        {"angles.F8.press", then(then(resetProgramState, specialKey(GLUT_KEY_F8)),
+                                 button(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 100))},
+        {"angles.drag.down190", movesDown(200, 100, 10, 19)},
+        {"angles.drag.overThePole", movesDown(200, 290, 10, 2)},
+        {"angles.drag.backOverThePole", movesDown(200, 310, -10, 21)},
+        {"angles.release.arrows.down20", then(button(GLUT_LEFT_BUTTON, GLUT_UP, 200, 100),
+                                              [] {
+                                                  for (int i = 0; i < 20; ++i)
+                                                      special(GLUT_KEY_DOWN, 0, 0);
+                                              })},
+        {"angles.arrow.overThePole", specialKey(GLUT_KEY_DOWN)},
+        {"angles.press.drag.F8",
+         then(then(button(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100), moves({{130, 120}})),
+              specialKey(GLUT_KEY_F8))},
+        {"angles.F8.moveIgnored",
+         then(moves({{150, 200}}), button(GLUT_LEFT_BUTTON, GLUT_UP, 150, 200))},
+        {"angles.vectors.drag",
+         then(then(button(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100), moves({{100, 150}})),
+              button(GLUT_LEFT_BUTTON, GLUT_UP, 100, 150))},
+    };
+    script.insert(script.end(), angles.begin(), angles.end());
+}
+
 std::vector<Step> script()
 {
     std::vector<Step> steps = {{"start", [] {}}};
@@ -293,6 +332,7 @@ std::vector<Step> script()
     addHand(steps);
     addLesson(steps);
     addWindowInput(steps);
+    addAngles(steps);
     return steps;
 }
 

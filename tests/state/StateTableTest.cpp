@@ -160,7 +160,7 @@ TEST(TableComparison, UlpReportAllowsRoundingButNotAnotherStructure)
 // must show exactly the states of full pace under other names, held while F3
 // steps, so that the pace changes nothing but the speed. Of the window's
 // input, a press only holds the camera, motion after the last release and
-// F1 and F2 change nothing.
+// F1 and F2 change nothing, and F8 ends a drag.
 TEST(GoldenTable, TheSlowPaceAndInertInputRepeatTheStatesTheyShould)
 {
     std::ifstream file(CAMERA_DEMO_GOLDEN_STATE_TABLE);
@@ -180,7 +180,8 @@ TEST(GoldenTable, TheSlowPaceAndInertInputRepeatTheStatesTheyShould)
                  {"lesson.slowest.resume.idle7", "mode3.step801", false},
                  {"input.left.press", "input.mode4.step50", true},
                  {"input.left.release.moveIgnored", "input.right.release.leftDragsOn", false},
-                 {"input.F1.F2", "input.zoomed.left.drag", false}};
+                 {"input.F1.F2", "input.zoomed.left.drag", false},
+                 {"angles.F8.moveIgnored", "angles.press.drag.F8", false}};
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair.row);
         const std::vector<Field>& row = rows[pair.row];

@@ -32,6 +32,7 @@ inline void resetAnimationState()
     restartPaceCount();
     resetHandDistance();
     clearFrameHistory();
+    restartHandTurning();
 }
 
 inline void resetProgramState()

@@ -1,6 +1,7 @@
 #include "display/HandInput.h"
 #include "AnimationState.h"
 #include "RecordingGl.h"
+#include "animation/HandControl.h"
 #include "animation/Keyboard.h"
 #include "display/Overlays.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -238,7 +240,7 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
         recording::clear();
         display();
         EXPECT_EQ(textDrawn(), "|d|,|u|-1 +0e+00 +0e+00 90.00\xb0 r 10.00 t+0.000\xb0" + controls +
-                                   "F3: one step  F4: pace full  F11: full screen");
+                                   "F3: step  F4: pace full  F8: vectors  F11: full");
         const std::vector<GlCall> rasters = recording::callsNamed("glRasterPos4dv");
         ASSERT_EQ(rasters.size(), 4u) << "the caption's, then the three lines'";
         const double view[2] = {width / 2 - 10.0, height - 5.0};
@@ -251,16 +253,86 @@ TEST_F(HandInput, TheFrameOverlayDrawsTheCameraVectorsAndTheirFigures)
                   call("glMatrixMode", {GL_MODELVIEW}));
     }
 
-    // The keys line names the pace; without F1 the figures take its row.
+    // The keys line names the pace and how the drag turns; without F1 the
+    // figures take its row.
     for (const char* pace : {"1/2", "1/4", "1/8", "full"}) {
         special(GLUT_KEY_F4, 0, 0);
+        special(GLUT_KEY_F8, 0, 0);
+        const std::string turning = handTurning == HandTurning::byAngles ? "angles" : "vectors";
         recording::clear();
         drawControls(390, 395);
-        EXPECT_EQ(textDrawn(), controls + "F3: one step  F4: pace " + pace + "  F11: full screen");
+        EXPECT_EQ(textDrawn(),
+                  controls + "F3: step  F4: pace " + pace + "  F8: " + turning + "  F11: full");
     }
     showControls = false;
     recording::clear();
     drawCameraFrame(390, 395);
     EXPECT_EQ(std::floor((recording::callsNamed("glRasterPos4dv").at(0).args[1] + 1.0) / 2.0 * 395),
               21);
+}
+
+namespace {
+
+// The picture's up in the scene, as a view matrix takes it; and whether
+// that matrix is sound (finite, a rotation: determinant 1).
+glm::dvec3 pictureUp()
+{
+    const glm::dvec3 d = glm::normalize(glmOf(camera.direction)), u = glmOf(camera.up);
+    return glm::normalize(u - glm::dot(u, d) * d);
+}
+
+bool soundView()
+{
+    const glm::dvec3 eye = glmOf(camera.position);
+    const double det =
+        glm::determinant(glm::lookAt(eye, eye + glmOf(camera.direction), glmOf(camera.up)));
+    return std::abs(det - 1.0) < 1e-9;
+}
+
+}  // namespace
+
+// From Home a downward drag takes the eye over the top, keeping its distance
+// from the point. By angles the picture, upright by the world's up, turns
+// over in the one event that crosses the pole; by vectors never by more than
+// the event's own 2.25 degrees.
+TEST_F(HandInput, ADragByAnglesFlipsThePictureAtThePoleAndByVectorsItDoesNot)
+{
+    for (const bool byAngles : {false, true}) {
+        resetProgramState();
+        if (byAngles)
+            special(GLUT_KEY_F8, 0, 0);
+        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 0);
+        std::vector<int> flips;
+        for (int y = 5; y <= 420; y += 5) {
+            const glm::dvec3 before = pictureUp();
+            motion(100, y);
+            ASSERT_TRUE(soundView() && std::abs(glm::length(glmOf(camera.position)) - 10.0) < 1e-9);
+            const double turn = glm::dot(before, pictureUp());
+            ASSERT_TRUE(turn > std::cos(glm::radians(2.3)) || turn < -0.98) << y;
+            if (turn < 0.0)
+                flips.push_back(y);
+        }
+        EXPECT_EQ(flips.size(), byAngles ? 1u : 0u) << (byAngles ? "by angles" : "by vectors");
+        EXPECT_LT(camera.position.z, -9.0) << "the eye went on over to the far side";
+    }
+}
+
+// Twenty Down arrows by angles, 4.5 degrees each, end on the pole itself,
+// where the world's up gives no view: up is there the picture's up of the
+// side the eye came from, laid across the direction. One more goes over.
+TEST_F(HandInput, AtThePoleTheAnglesKeepTheUpOfTheSideTheyCameFrom)
+{
+    special(GLUT_KEY_F8, 0, 0);
+    glm::dvec3 cameFrom{};
+    for (int press = 1; press <= 20; ++press) {
+        cameFrom = pictureUp();
+        special(GLUT_KEY_DOWN, 0, 0);
+        ASSERT_TRUE(soundView()) << press;
+    }
+    EXPECT_NEAR(camera.direction.y, -1.0, 1e-12);
+    EXPECT_GT(glm::dot(glmOf(camera.up), cameFrom), 0.99);
+    EXPECT_NEAR(glm::dot(glmOf(camera.up), glmOf(camera.direction)), 0.0, 1e-9);
+    const glm::dvec3 atPole = pictureUp();
+    special(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_TRUE(soundView() && glm::dot(atPole, pictureUp()) < -0.98);
 }

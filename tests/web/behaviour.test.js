@@ -170,6 +170,10 @@ test('full screen draws the window larger, centred and whole; Escape and the but
     assert.strictEqual(await text(tab, '#status'), '', 'Escape left full screen only');
     await enter();
     assert.strictEqual(await text(tab, '#fullscreen'), 'Leave full screen');
+    // The bar of the lesson's controls, in either kind, large enough for a finger.
+    assert.strictEqual(await tab.evaluate(() => Array.from(document.querySelectorAll('#fullscreen-bar button'), (b) =>
+      (({ width, height, top }) => width >= 44 && height >= 44 && top >= 0)(b.getBoundingClientRect()) && b.textContent)
+      .join()), 'Resume,Step,Next demonstration,Drag turns by angles,Leave full screen');
     const left = await change(() => tab.click('#leave-fullscreen'));
     assert.strictEqual(await text(tab, '#fullscreen'), 'Full screen');
     for (const back of [escaped, left]) assert.deepStrictEqual([back.glError, back.rgb], [0, before.rgb]);
@@ -325,6 +329,19 @@ test('on a phone the frame fits the screen, and a finger orbits and holds the ca
   assert.strictEqual(await pumped(tab), 0, 'the finger holds the camera');
   assert.notDeepStrictEqual(turned.rgb, before.rgb);
   assert.strictEqual(await text(tab, '#pause'), 'Resume');
+  // The picture stays in view while the last demonstration is chosen, the words are a link away, and on
+  // its side the phone shows the whole picture.
+  const inView = (selector) => tab.$eval(selector, (e, r = e.getBoundingClientRect()) =>
+    r.top > -1 && r.bottom < innerHeight + 1);
+  assert.ok(await inView('#to-words'), 'the link to the words');
+  const last = await tab.$('#demonstrations li:last-child button');
+  await last.evaluate((button) => button.scrollIntoView({ block: 'center' }));
+  await last.click();
+  await tab.waitForFunction(() => Module.view().mode === 4, { timeout: 2000 });
+  assert.ok(await inView('canvas'), 'the picture while choosing');
+  await tab.setViewport({ ...h.phone, width: 844, height: 390 });
+  await tab.$eval('canvas', (c) => c.scrollIntoView());
+  assert.ok(await inView('canvas'), 'the whole picture on a phone on its side');
   // The narrowest phones too: the buttons, the list and the numbers wrap.
   await tab.setViewport({ ...h.phone, width: 320 });
   assert.ok(await tab.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'none at 320 either');
@@ -591,6 +608,49 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
   assert.strictEqual(await tab.evaluate(() => history.length), entries, 'the address is replaced, not pushed');
   assert.deepStrictEqual(tab.errors, []);
   await tab.close();
+});
+
+test('by angles a drag goes over the top with the world\'s up; a link keeps the switch; Start again begins anew',
+     once, async () => {
+  const tab = await h.openPage(session.browser, session.url);
+  await pumpOnly(tab);
+  // Full screen's toggle, then the page's pair.
+  const pressed = (page) => page.$$eval('#bar-turning, #turning button', (all) => all.map((b) => b.ariaPressed).join(' '));
+  assert.strictEqual(await pressed(tab), 'false true false');
+  await (await byName(tab, 'angles')).click();
+  assert.strictEqual(await pressed(tab), 'true false true');
+  // Over the top by angles, 4.5 degrees a move: the eye on the far side, up the world's.
+  await tab.evaluate(() => scrollTo(0, 0));
+  const box = await (await tab.$('canvas')).boundingBox();
+  await tab.mouse.move(box.x + 200, box.y + 100);
+  await tab.mouse.down();
+  await tab.mouse.move(box.x + 200, box.y + 310, { steps: 21 });
+  await tab.mouse.up();
+  assert.deepStrictEqual(await tab.evaluate(() => [Module.view().pose[2] < 0, Module.view().pose[7]]), [true, 1]);
+  assert.ok(await tab.$eval('#hand', (e) => !e.hidden), 'the page says the hand holds the camera');
+  // A link opens the same camera with the switch; Start again then gives
+  // the state of a fresh page and an address with no moment.
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const link = await tab.evaluate(() => location.href);
+  assert.match(link, /&angles$/);
+  const [opened, fresh] = [await h.openPage(session.browser, link), await h.openPage(session.browser, session.url)];
+  assert.deepStrictEqual(await programState(opened), await programState(tab), link);
+  assert.strictEqual(await pressed(opened), 'true false true');
+  await opened.bringToFront();
+  await opened.click('#start-again');
+  assert.deepStrictEqual(await programState(opened), await programState(fresh));
+  assert.strictEqual(await pressed(opened), 'false true false');
+  assert.strictEqual(await opened.evaluate(() => location.hash), '', 'written at once');
+  // After Escape the program cannot run again: Start again opens the page anew.
+  await (await byName(opened, 'angles')).click();
+  await opened.keyboard.press('Escape');
+  assert.match(await text(opened, '#ended-note'), /Start again/);
+  await Promise.all([opened.waitForNavigation(), opened.click('#start-again')]);
+  await opened.waitForFunction(() => window.Module && Module.calledRun && Module.ctx, { polling: 20 });
+  assert.strictEqual(await opened.evaluate(() => location.hash), '');
+  assert.deepStrictEqual(await programState(opened), await programState(fresh));
+  assert.deepStrictEqual([...tab.errors, ...opened.errors, ...fresh.errors], []);
+  await Promise.all([tab.close(), opened.close(), fresh.close()]);
 });
 
 test('a link from a stranger: what the page cannot use is said in a sentence, and the page starts normally',

@@ -205,7 +205,7 @@ const programState = (tab) => tab.evaluate(() => {
   return { pose: bits(view.pose), trail: bits(new Float64Array(wasmMemory.buffer, view.trail, 2400)),
            floats: Array.from(new Uint32Array(floats.buffer)).join(' '), caption: view.caption, mode: view.mode,
            head: view.trailHead, animating: view.animating, pace: view.pace, zoom: view.zoom,
-           overlays: [view.controls, view.frame].join(' '),
+           overlays: [view.controls, view.frame].join(' '), angles: view.angles,
            curves: bits(new Float64Array(wasmMemory.buffer, curves, 1 + 4 * points)) };
 });
 
