@@ -591,8 +591,11 @@ test('a link opens the moment it was made at: the same state, trail and pixels, 
   // "Copy link" copies the address of this very moment, and says so.
   await session.browser.defaultBrowserContext().overridePermissions(
     new URL(session.url).origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  // The clipboard takes text only from the focused page: earlier tabs may hold the focus.
+  await tab.bringToFront();
   await (await byName(tab, 'Copy link')).click();
-  await tab.waitForFunction(() => /^Copied/.test(document.getElementById('status').textContent));
+  await tab.waitForFunction(() => document.getElementById('status').textContent !== '');
+  assert.match(await text(tab, '#status'), /^Copied/);
   const withoutHand = await tab.evaluate(() => navigator.clipboard.readText());
   assert.strictEqual(withoutHand, await tab.evaluate(() => location.href));
   assert.ok(new URL(withoutHand).hash.length <= 100, withoutHand);
