@@ -163,8 +163,12 @@ test('full screen draws the window larger, centred and whole; Escape and the but
       Module.onFullScreen = (on) => (window.calls.push(`onFullScreen ${on}`), page(on), window.changed());
     });
     // The picture as the page hears of the change, before the browser paints.
+    // The act waits until the page listens: a click or key may otherwise
+    // overtake the script that listens, and the change go unheard.
     const change = async (act) => {
+      await tab.evaluate(() => { window.changed = null; });
       const frame = h.frameAfter(tab, () => new Promise((done) => { window.changed = done; }));
+      await tab.waitForFunction(() => typeof window.changed === 'function');
       return (await act(), frame);
     };
     const enter = () => change(() => tab.click('#fullscreen'));
