@@ -12,16 +12,11 @@ constexpr double poleCosine = 1e-3;
 // A picture's up shorter than this is no up at all.
 constexpr double shortestUp = 1e-3;
 
-double dot(const Vector3& a, const Vector3& b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 // `v` less its part along `axis`.
 Vector3 withoutPartAlong(const Vector3& v, const Vector3& axis)
 {
-    const double squared = dot(axis, axis);
-    const double along = squared > 0.0 ? dot(v, axis) / squared : 0.0;
+    const double squared = axis.dot(axis);
+    const double along = squared > 0.0 ? v.dot(axis) / squared : 0.0;
     return {v.x - along * axis.x, v.y - along * axis.y, v.z - along * axis.z};
 }
 

@@ -55,11 +55,6 @@ void drawArrow(float red, float green, float blue, const Vector3& along, const V
     glEnd();
 }
 
-double dot(const Vector3& a, const Vector3& b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 // Draws `text` from the pixel (column, row) of the current view, `width` x
 // `height` pixels, counted from its lower left corner. With identity
 // matrices the raster position is in normalized device coordinates: a
@@ -121,7 +116,7 @@ void drawCameraFrame(int viewWidth, int viewHeight)
 
     const double directionLength = direction.length();
     const double upLength = up.length();
-    const double cosine = std::clamp(dot(direction, up) / (directionLength * upLength), -1.0, 1.0);
+    const double cosine = std::clamp(direction.dot(up) / (directionLength * upLength), -1.0, 1.0);
     // The turn keeps six characters with its sign, up to the half turn a
     // frame can turn at most, so that the line keeps its length.
     const double turn = latestFrame().pictureTurn;
